@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the native core, tools and tests, then the Windows program and its run folder.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+
+build_quietly() {  # name, cmake arguments...
+  local name=$1; shift
+  local log="$BUILD_ROOT/$name-build.log"
+  mkdir -p "$BUILD_ROOT"
+  if ! { cmake "$@" && cmake --build "${@: -1}"; } >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "$name build failed (full log: $log)" >&2
+    exit 1
+  fi
+}
+
+build_quietly native -S "$REPO_DIR" -G Ninja ${NATIVE_CMAKE_ARGS:-} -B "$NATIVE_BUILD"
+build_quietly windows -S "$REPO_DIR" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$REPO_DIR/cmake/mingw-w64-x86_64.cmake" \
+  -DTAVREL_HOST_TOOLS_DIR="$NATIVE_BUILD/tools" -B "$WIN_BUILD"

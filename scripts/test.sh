@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the native unit
+# tests, the Windows-side tests under Wine and the end-to-end tests of the real
+# program under Wine on Xvfb.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+
+"$REPO_DIR/scripts/install-deps.sh"
+"$REPO_DIR/scripts/build.sh"
+
+status=0
+echo "== native unit tests"
+ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2 || status=1
+
+echo "== Windows-side tests under Wine"
+ensure_wine_prefix
+ctest --test-dir "$WIN_BUILD" --output-on-failure || status=1
+
+if compgen -G "$REPO_DIR/tests/e2e/test_*.py" >/dev/null; then
+  echo "== end-to-end tests under Wine and Xvfb"
+  STAGE_DIR="$STAGE_DIR" python3 -m pytest -q -p no:cacheprovider "$REPO_DIR/tests/e2e" || status=1
+fi
+
+wineserver -k 2>/dev/null || true
+exit $status
