@@ -3,7 +3,7 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-file(GLOB unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+file(GLOB_RECURSE unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_test_src})
 target_link_libraries(unit_tests PRIVATE tavrel_core GTest::gtest GTest::gtest_main GTest::gmock)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)

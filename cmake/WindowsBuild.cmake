@@ -25,13 +25,16 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # The portable unit tests run once more under Wine: same core, Windows ABI.
-file(GLOB unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+file(GLOB_RECURSE unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_test_src})
 target_link_libraries(unit_tests PRIVATE tavrel_core gtest gtest_main gmock)
 add_test(NAME unit_tests_under_wine COMMAND unit_tests)
 
 # Windows-side tests: tests/win/*.cpp (tests that need the platform).
 file(GLOB win_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+# Shared helpers of the Windows-side tests live in tests/win/support/.
+file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+list(APPEND win_test_src ${win_test_support})
 if(win_test_src)
   add_executable(win_tests ${win_test_src})
   target_link_libraries(win_tests PRIVATE tavrel_win gtest gtest_main gmock)
@@ -41,7 +44,7 @@ endif()
 # Each further Windows component lives in its own folder with its own CMakeLists.txt
 # (the program, the language library, the skin, the substitute monitor, helpers of
 # the Windows-side tests, the benchmarks and the package).
-foreach(dir resources app substitute_monitor tests/win/helpers bench/win package)
+foreach(dir resources app gallery substitute_monitor tests/win/helpers bench/win package)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()
