@@ -1,0 +1,16 @@
+// Names taken from a full path the file dialogs report.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+// The file name without its folder and without its last extension:
+// "C:\Games\Race.Pro.exe" gives "Race.Pro", "C:\Games\Race" gives "Race".
+std::u16string FileTitle(std::u16string_view path);
+
+// Cuts text to at most maxUnits code units without splitting a surrogate pair.
+std::u16string_view CutText(std::u16string_view text, size_t maxUnits);
+
+}  // namespace tavrel

@@ -1,0 +1,128 @@
+#include "app/file_title.h"
+#include "app/game_link_model.h"
+#include "config/text.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tavrel;
+
+namespace {
+
+struct Block {
+    std::unique_ptr<SharedConfig> config = std::make_unique<SharedConfig>();
+    Block() {
+        *config = SharedConfig{};
+        CopyToArray(config->profiles[0].ProFileName, u"Racing");
+        CopyToArray(config->profiles[0].GameFile, u"C:\\Games\\Race.exe");
+        CopyToArray(config->profiles[2].ProFileName, u"Shooter");
+        CopyToArray(config->profiles[2].GameFile, u"C:\\Games\\Shoot.exe");
+        config->CurrentProfile = 0;
+    }
+    ProfileRecord& profile(int k) { return config->profiles[k]; }
+};
+
+}  // namespace
+
+TEST(AppFileTitle, DropsFolderAndLastExtension) {
+    EXPECT_EQ(FileTitle(u"C:\\Games\\Race.exe"), u"Race");
+    EXPECT_EQ(FileTitle(u"C:\\Games\\Race.Pro.exe"), u"Race.Pro");
+    EXPECT_EQ(FileTitle(u"C:\\Games\\Race"), u"Race");
+    EXPECT_EQ(FileTitle(u"D:/export/My profile.gkp"), u"My profile");
+    EXPECT_EQ(FileTitle(u"C:\\a.b\\noext"), u"noext");
+    EXPECT_EQ(FileTitle(u"C:\\config\\.gkp"), u"");
+}
+
+TEST(AppFileTitle, CutTextNeverSplitsASurrogatePair) {
+    EXPECT_EQ(CutText(u"abcdef", 4), u"abcd");
+    EXPECT_EQ(CutText(u"ab", 4), u"ab");
+    const std::u16string withPair = u"ab\U0001F3AEc";  // a, b, high, low, c
+    EXPECT_EQ(CutText(withPair, 3), u"ab");
+    EXPECT_EQ(CutText(withPair, 4), u"ab\U0001F3AE");
+}
+
+TEST(AppGameLink, ModeZeroStartsWithTheProfileAndModeOneEmpty) {
+    Block b;
+    GameLinkModel edit(*b.config, 0);
+    EXPECT_EQ(edit.Name(), u"Racing");
+    EXPECT_EQ(edit.GameFile(), u"C:\\Games\\Race.exe");
+    GameLinkModel fresh(*b.config, 1);
+    EXPECT_EQ(fresh.Name(), u"");
+    EXPECT_EQ(fresh.GameFile(), u"");
+    // OK without browsing stores the empty texts.
+    fresh.Store();
+    EXPECT_EQ(ArrayText(b.profile(0).ProFileName), u"");
+    EXPECT_EQ(ArrayText(b.profile(0).GameFile), u"");
+}
+
+TEST(AppGameLink, BrowseRefusesAGameOfAnotherProfileIgnoringCase) {
+    Block b;
+    for (const char16_t* path : {u"C:\\Games\\Shoot.exe", u"c:\\games\\SHOOT.EXE"}) {
+        GameLinkModel m(*b.config, 0);
+        EXPECT_EQ(m.Browse(path), GameLinkModel::BrowseResult::LinkedElsewhere) << Utf16ToUtf8(path);
+        EXPECT_EQ(m.GameFile(), u"C:\\Games\\Race.exe");
+        EXPECT_EQ(m.Name(), u"Racing");
+    }
+}
+
+TEST(AppGameLink, BrowseAcceptsTheCurrentProfilesOwnGame) {
+    Block b;
+    GameLinkModel m(*b.config, 0);
+    EXPECT_EQ(m.Browse(u"C:\\GAMES\\race.exe"), GameLinkModel::BrowseResult::Accepted);
+    EXPECT_EQ(m.GameFile(), u"C:\\GAMES\\race.exe");
+}
+
+TEST(AppGameLink, BrowseFillsOnlyAnEmptyName) {
+    Block b;
+    GameLinkModel empty(*b.config, 1);
+    ASSERT_EQ(empty.Browse(u"C:\\Games\\Fly.Sim.exe"), GameLinkModel::BrowseResult::Accepted);
+    EXPECT_EQ(empty.Name(), u"Fly.Sim");
+
+    GameLinkModel typed(*b.config, 1);
+    typed.SetName(u"MY FLIGHTS");
+    ASSERT_EQ(typed.Browse(u"C:\\Games\\Fly.exe"), GameLinkModel::BrowseResult::Accepted);
+    EXPECT_EQ(typed.Name(), u"MY FLIGHTS");
+}
+
+TEST(AppGameLink, OkStoresBothTextsAndCancelLeavesTheRecord) {
+    Block b;
+    b.config->CurrentProfile = 1;
+    {
+        GameLinkModel cancelled(*b.config, 0);
+        cancelled.SetName(u"X");
+        cancelled.Browse(u"C:\\Games\\New.exe");
+        // No Store: the dialog was cancelled or closed.
+    }
+    EXPECT_EQ(ArrayText(b.profile(1).ProFileName), u"");
+    GameLinkModel m(*b.config, 0);
+    m.Browse(u"C:\\Games\\New.exe");
+    m.Store();
+    EXPECT_EQ(ArrayText(b.profile(1).ProFileName), u"New");
+    EXPECT_EQ(ArrayText(b.profile(1).GameFile), u"C:\\Games\\New.exe");
+    EXPECT_EQ(ArrayText(b.profile(0).GameFile), u"C:\\Games\\Race.exe");
+}
+
+TEST(AppGameLink, TextsAreBoundedByTheRecordArrays) {
+    Block b;
+    GameLinkModel m(*b.config, 1);
+    m.SetName(std::u16string(400, u'n'));
+    EXPECT_EQ(m.Name().size(), 249u);
+    // A path the record cannot hold whole would link the wrong file: refused.
+    EXPECT_EQ(m.Browse(u"C:\\" + std::u16string(500, u'p') + u".exe"), GameLinkModel::BrowseResult::TooLong);
+    EXPECT_EQ(m.GameFile(), u"");
+    const std::u16string longest = u"C:\\" + std::u16string(492, u'p') + u".exe";
+    ASSERT_EQ(longest.size(), 499u);
+    EXPECT_EQ(m.Browse(longest), GameLinkModel::BrowseResult::Accepted);
+    m.Store();
+    EXPECT_EQ(ArrayText(b.profile(0).ProFileName).size(), 249u);
+    EXPECT_EQ(ArrayText(b.profile(0).GameFile), longest);
+    EXPECT_EQ(b.profile(0).GameFile[499], 0);
+}
+
+TEST(AppGameLink, AnUnterminatedGameFieldOfAnotherProfileIsReadWithinItsArray) {
+    Block b;
+    std::fill(std::begin(b.profile(3).GameFile), std::end(b.profile(3).GameFile), u'z');
+    GameLinkModel m(*b.config, 0);
+    EXPECT_EQ(m.Browse(u"C:\\Games\\Other.exe"), GameLinkModel::BrowseResult::Accepted);
+}
