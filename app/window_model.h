@@ -4,7 +4,7 @@
 // main window implements MainWindowPort and turns messages into these calls.
 #pragma once
 
-#include "app/main_buttons.h"
+#include "app/buttons.h"
 #include "config/records.h"
 
 namespace tavrel {

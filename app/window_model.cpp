@@ -1,4 +1,4 @@
-#include "app/main_window_model.h"
+#include "app/window_model.h"
 
 #include "config/shared_config.h"
 

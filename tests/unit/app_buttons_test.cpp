@@ -1,4 +1,4 @@
-#include "app/main_buttons.h"
+#include "app/buttons.h"
 
 #include <gtest/gtest.h>
 
