@@ -4,13 +4,13 @@
 
 namespace tavrel {
 
-MainWindowModel::MainWindowModel(MainWindowPort& port, SharedConfig& working) : port_(port), working_(working) {}
+MainWindowModel::MainWindowModel(MainWindowView& view, SharedConfig& working) : view_(view), working_(working) {}
 
 void MainWindowModel::Start(SharedConfig& applied) {
     if (applied.CurrentProfile < 0 || applied.CurrentProfile >= kProfileCount) applied.CurrentProfile = 0;
     working_ = applied;
-    if (applied.KeyboardPlugIn == 0) port_.PostClose();
-    port_.SyncAndSaveMacroLibrary();
+    if (applied.KeyboardPlugIn == 0) view_.PostClose();
+    view_.SyncAndSaveMacroLibrary();
     RefreshPages();
     ShowPage(0);
     SelectProfile(working_.CurrentProfile);
@@ -18,37 +18,37 @@ void MainWindowModel::Start(SharedConfig& applied) {
 
 void MainWindowModel::ShowPage(int index) {
     if (index < 0 || index >= kPageCount) return;
-    for (int i = 0; i < kPageCount; ++i) port_.SetButtonCheck(kPageButtons[i], i == index);
-    for (int i = 0; i < kPageCount; ++i) port_.ShowPageWindow(i, i == index);
+    for (int i = 0; i < kPageCount; ++i) view_.SetButtonCheck(kPageButtons[i], i == index);
+    for (int i = 0; i < kPageCount; ++i) view_.ShowPageWindow(i, i == index);
     currentPage_ = index;
-    if (index == kLightingPage) port_.RestartLightingTimer();
+    if (index == kLightingPage) view_.RestartLightingTimer();
 }
 
 void MainWindowModel::SelectProfileButton(int index) {
     if (index < 0 || index >= kProfileCount) return;
-    for (int i = 0; i < kProfileCount; ++i) port_.SetButtonCheck(kProfileButtons[i], i == index);
+    for (int i = 0; i < kProfileCount; ++i) view_.SetButtonCheck(kProfileButtons[i], i == index);
 }
 
 void MainWindowModel::SelectProfile(int index) {
     SelectProfileButton(index);
-    port_.PostMonitorCommand(kMonitorSelectProfile, index);
+    view_.PostMonitorCommand(kMonitorSelectProfile, index);
 }
 
 void MainWindowModel::CheckProfileButton(int index) { SelectProfileButton(index); }
 
 void MainWindowModel::RefreshPages() {
-    for (int i = 0; i < kPageCount; ++i) port_.RefreshPage(i);
+    for (int i = 0; i < kPageCount; ++i) view_.RefreshPage(i);
 }
 
 void MainWindowModel::RunWaiting(int mode) {
     waitingMode_ = mode;
     waitingRunning_ = true;
-    port_.RunWaiting(mode);
+    view_.RunWaiting(mode);
     waitingRunning_ = false;
 }
 
 void MainWindowModel::Reset() {
-    if (port_.RunWarning(0) != kResultOk) return;
+    if (view_.RunWarning(0) != kResultOk) return;
     SetDefaultProfiles(working_);
     MarkAllChanged(working_);
     RefreshPages();
@@ -78,33 +78,33 @@ void MainWindowModel::OnButton(MainButton button) {
     case MainButton::Apply: RunWaiting(kWaitingApply); break;
     case MainButton::Ok:
         RunWaiting(kWaitingApply);
-        port_.PostQuit(kOkQuitCode);
+        view_.PostQuit(kOkQuitCode);
         break;
-    case MainButton::Cancel: port_.EndMainWindow(kResultCancel); break;
-    case MainButton::GameLinkNew: port_.OpenGameLink(1); break;
-    case MainButton::GameLinkEdit: port_.OpenGameLink(0); break;
-    case MainButton::Import: port_.ImportProfile(); break;
-    case MainButton::Export: port_.ExportProfile(); break;
-    case MainButton::MacroManager: port_.OpenMacroManager(); break;
-    case MainButton::Minimize: port_.Minimize(); break;
+    case MainButton::Cancel: view_.EndMainWindow(kResultCancel); break;
+    case MainButton::GameLinkNew: view_.OpenGameLink(1); break;
+    case MainButton::GameLinkEdit: view_.OpenGameLink(0); break;
+    case MainButton::Import: view_.ImportProfile(); break;
+    case MainButton::Export: view_.ExportProfile(); break;
+    case MainButton::MacroManager: view_.OpenMacroManager(); break;
+    case MainButton::Minimize: view_.Minimize(); break;
     case MainButton::Close:
-        if (port_.HoldsMouseCapture()) port_.ReleaseMouseCapture();
-        port_.PostClose();
+        if (view_.HoldsMouseCapture()) view_.ReleaseMouseCapture();
+        view_.PostClose();
         break;
     }
 }
 
 void MainWindowModel::OnCloseTimer() {
-    port_.PostClose();
-    port_.ReleaseMouseCapture();
-    port_.KillCloseTimer();
+    view_.PostClose();
+    view_.ReleaseMouseCapture();
+    view_.KillCloseTimer();
 }
 
 void MainWindowModel::OnClose() {
     if (closing_) return;
     closing_ = true;
-    if (waitingRunning_) port_.CloseWaiting();
-    port_.EndMainWindow(kResultCancel);
+    if (waitingRunning_) view_.CloseWaiting();
+    view_.EndMainWindow(kResultCancel);
 }
 
 }  // namespace tavrel

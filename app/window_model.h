@@ -1,7 +1,7 @@
 // What the main window does, without the window: which page and profile buttons are
 // selected, the start-up steps after the configuration is loaded, every button command
 // and its effect on WorkingConfig, the close timer and how the window ends. The Win32
-// main window implements MainWindowPort and turns messages into these calls.
+// main window implements MainWindowView and turns messages into these calls.
 #pragma once
 
 #include "app/buttons.h"
@@ -23,9 +23,9 @@ constexpr int kOkQuitCode = -1;
 constexpr int kWaitingApply = 0;
 constexpr int kWaitingApplyAfterReset = 1;
 
-class MainWindowPort {
+class MainWindowView {
 public:
-    virtual ~MainWindowPort() = default;
+    virtual ~MainWindowView() = default;
 
     // Selection state drawn by the page and profile buttons (SetCheck).
     virtual void SetButtonCheck(MainButton button, bool checked) = 0;
@@ -63,7 +63,7 @@ public:
 
 class MainWindowModel {
 public:
-    MainWindowModel(MainWindowPort& port, SharedConfig& working);
+    MainWindowModel(MainWindowView& view, SharedConfig& working);
 
     // Start-up after the configuration is in `applied`: a current profile outside 0..3
     // becomes 0, the working copy is taken, an unplugged keyboard (KeyboardPlugIn 0)
@@ -96,7 +96,7 @@ private:
     void SelectProfileButton(int index);
     void Reset();
 
-    MainWindowPort& port_;
+    MainWindowView& view_;
     SharedConfig& working_;
     int currentPage_ = -1;
     int waitingMode_ = kWaitingApply;

@@ -16,7 +16,7 @@ using namespace tavrel;
 namespace {
 
 // Records every call as a line so tests can check order as well as content.
-class RecordingPort : public MainWindowPort {
+class RecordingView : public MainWindowView {
 public:
     std::vector<std::string> calls;
     bool checks[kMainButtonCount] = {};
@@ -73,8 +73,8 @@ public:
 struct Fixture {
     std::unique_ptr<SharedConfig> working = std::make_unique<SharedConfig>();
     std::unique_ptr<SharedConfig> applied = std::make_unique<SharedConfig>();
-    RecordingPort port;
-    MainWindowModel model{port, *working};
+    RecordingView view;
+    MainWindowModel model{view, *working};
     Fixture() {
         ResetConfig(*applied);
         SetDefaultProfiles(*applied);
@@ -96,14 +96,14 @@ TEST(AppMainWindow, StartShowsPageZeroSelectsAndAnnouncesTheProfile) {
     std::vector<std::string> expected = {"sync library"};
     expected.insert(expected.end(), kRefreshAll.begin(), kRefreshAll.end());
     expected.push_back("monitor 2,2");
-    EXPECT_EQ(f.port.calls, expected);
+    EXPECT_EQ(f.view.calls, expected);
     EXPECT_EQ(f.model.CurrentPage(), 0);
-    EXPECT_TRUE(f.port.Checked(MainButton::PageKeys));
-    EXPECT_EQ(f.port.CheckedCount(kPageButtons), 1);
-    EXPECT_TRUE(f.port.Checked(MainButton::Profile3));
-    EXPECT_EQ(f.port.CheckedCount(kProfileButtons), 1);
-    EXPECT_TRUE(f.port.visible[0]);
-    EXPECT_FALSE(f.port.visible[1] || f.port.visible[2] || f.port.visible[3]);
+    EXPECT_TRUE(f.view.Checked(MainButton::PageKeys));
+    EXPECT_EQ(f.view.CheckedCount(kPageButtons), 1);
+    EXPECT_TRUE(f.view.Checked(MainButton::Profile3));
+    EXPECT_EQ(f.view.CheckedCount(kProfileButtons), 1);
+    EXPECT_TRUE(f.view.visible[0]);
+    EXPECT_FALSE(f.view.visible[1] || f.view.visible[2] || f.view.visible[3]);
 }
 
 TEST(AppMainWindow, StartTurnsAnOutOfRangeProfileIntoTheFirst) {
@@ -113,8 +113,8 @@ TEST(AppMainWindow, StartTurnsAnOutOfRangeProfileIntoTheFirst) {
         f.model.Start(*f.applied);
         EXPECT_EQ(f.working->CurrentProfile, 0) << bad;
         EXPECT_EQ(f.applied->CurrentProfile, 0) << bad;
-        EXPECT_TRUE(f.port.Checked(MainButton::Profile1)) << bad;
-        EXPECT_TRUE(f.port.Called("monitor 2,0")) << bad;
+        EXPECT_TRUE(f.view.Checked(MainButton::Profile1)) << bad;
+        EXPECT_TRUE(f.view.Called("monitor 2,0")) << bad;
     }
 }
 
@@ -123,21 +123,21 @@ TEST(AppMainWindow, OnlyAnUnpluggedKeyboardClosesTheWindowAtStart) {
         Fixture f;
         f.applied->KeyboardPlugIn = plugIn;
         f.model.Start(*f.applied);
-        EXPECT_EQ(f.port.Called("post close"), plugIn == 0) << plugIn;
+        EXPECT_EQ(f.view.Called("post close"), plugIn == 0) << plugIn;
     }
 }
 
 TEST(AppMainWindow, ShowPageChecksOneButtonShowsOnePageAndRestartsTheLightingTimer) {
     Fixture f;
     for (int page : {3, 1, 3, 3, 0, 2}) {
-        f.port.calls.clear();
+        f.view.calls.clear();
         f.model.OnButton(kPageButtons[page]);
         EXPECT_EQ(f.model.CurrentPage(), page);
-        EXPECT_EQ(f.port.CheckedCount(kPageButtons), 1);
-        EXPECT_TRUE(f.port.Checked(kPageButtons[page]));
-        for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(f.port.visible[i], i == page);
+        EXPECT_EQ(f.view.CheckedCount(kPageButtons), 1);
+        EXPECT_TRUE(f.view.Checked(kPageButtons[page]));
+        for (int i = 0; i < kPageCount; ++i) EXPECT_EQ(f.view.visible[i], i == page);
         // Even when the lighting page is already shown its timer starts again.
-        EXPECT_EQ(f.port.Called("lighting timer"), page == 3) << page;
+        EXPECT_EQ(f.view.Called("lighting timer"), page == 3) << page;
     }
     f.model.ShowPage(4);
     f.model.ShowPage(-1);
@@ -151,9 +151,9 @@ TEST(AppMainWindow, ProfileButtonSwitchesWorkingRefreshesAndOnlyAnnounces) {
     EXPECT_EQ(f.working->CurrentProfile, 2);
     std::vector<std::string> expected = kRefreshAll;
     expected.push_back("monitor 2,2");
-    EXPECT_EQ(f.port.calls, expected);
-    EXPECT_TRUE(f.port.Checked(MainButton::Profile3));
-    EXPECT_EQ(f.port.CheckedCount(kProfileButtons), 1);
+    EXPECT_EQ(f.view.calls, expected);
+    EXPECT_TRUE(f.view.Checked(MainButton::Profile3));
+    EXPECT_EQ(f.view.CheckedCount(kProfileButtons), 1);
     // Nothing else of the block changes, and no apply runs.
     SharedConfig after = *f.working;
     after.CurrentProfile = before.CurrentProfile;
@@ -163,16 +163,16 @@ TEST(AppMainWindow, ProfileButtonSwitchesWorkingRefreshesAndOnlyAnnounces) {
 TEST(AppMainWindow, ProfileReportedByTheMonitorMovesTheButtonsWithoutAnnouncing) {
     Fixture f;
     f.model.CheckProfileButton(3);
-    EXPECT_TRUE(f.port.Checked(MainButton::Profile4));
-    EXPECT_EQ(f.port.CheckedCount(kProfileButtons), 1);
+    EXPECT_TRUE(f.view.Checked(MainButton::Profile4));
+    EXPECT_EQ(f.view.CheckedCount(kProfileButtons), 1);
     f.model.CheckProfileButton(9);
-    EXPECT_TRUE(f.port.Checked(MainButton::Profile4));
-    EXPECT_TRUE(f.port.calls.empty());
+    EXPECT_TRUE(f.view.Checked(MainButton::Profile4));
+    EXPECT_TRUE(f.view.calls.empty());
 }
 
 TEST(AppMainWindow, ResetConfirmedRestoresDefaultsRaisesEveryFlagAndAppliesInModeOne) {
     Fixture f;
-    f.port.warningAnswer = kResultOk;
+    f.view.warningAnswer = kResultOk;
     f.working->CurrentProfile = 2;
     CopyToArray(f.working->profiles[2].ProFileName, u"edited");
     f.working->profiles[1].PollingRate = 7;
@@ -187,28 +187,28 @@ TEST(AppMainWindow, ResetConfirmedRestoresDefaultsRaisesEveryFlagAndAppliesInMod
     expected.insert(expected.end(), kRefreshAll.begin(), kRefreshAll.end());
     expected.push_back("waiting 1");
     expected.push_back("waiting ended");
-    EXPECT_EQ(f.port.calls, expected);
+    EXPECT_EQ(f.view.calls, expected);
 }
 
 TEST(AppMainWindow, ResetNotConfirmedChangesNothing) {
     for (int answer : {kResultCancel, -1, 0}) {
         Fixture f;
-        f.port.warningAnswer = answer;
+        f.view.warningAnswer = answer;
         CopyToArray(f.working->profiles[0].ProFileName, u"kept");
         const SharedConfig before = *f.working;
         f.model.OnButton(MainButton::Reset);
         EXPECT_EQ(std::memcmp(&before, f.working.get(), sizeof(SharedConfig)), 0) << answer;
-        EXPECT_EQ(f.port.calls, std::vector<std::string>{"warning 0"}) << answer;
+        EXPECT_EQ(f.view.calls, std::vector<std::string>{"warning 0"}) << answer;
     }
 }
 
 TEST(AppMainWindow, ApplyAndOkRunTheWaitingDialogAndOkThenQuits) {
     Fixture f;
     f.model.OnButton(MainButton::Apply);
-    EXPECT_EQ(f.port.calls, (std::vector<std::string>{"waiting 0", "waiting ended"}));
-    f.port.calls.clear();
+    EXPECT_EQ(f.view.calls, (std::vector<std::string>{"waiting 0", "waiting ended"}));
+    f.view.calls.clear();
     f.model.OnButton(MainButton::Ok);
-    EXPECT_EQ(f.port.calls, (std::vector<std::string>{"waiting 0", "waiting ended", "quit -1"}));
+    EXPECT_EQ(f.view.calls, (std::vector<std::string>{"waiting 0", "waiting ended", "quit -1"}));
 }
 
 TEST(AppMainWindow, CommandsOwnedByOtherWindowsAreHandedOn) {
@@ -221,45 +221,45 @@ TEST(AppMainWindow, CommandsOwnedByOtherWindowsAreHandedOn) {
     for (const auto& [button, call] : cases) {
         Fixture f;
         f.model.OnButton(button);
-        EXPECT_EQ(f.port.calls, std::vector<std::string>{call}) << call;
+        EXPECT_EQ(f.view.calls, std::vector<std::string>{call}) << call;
     }
 }
 
 TEST(AppMainWindow, CloseButtonReleasesAHeldCaptureThenPostsClose) {
     Fixture f;
     f.model.OnButton(MainButton::Close);
-    EXPECT_EQ(f.port.calls, std::vector<std::string>{"post close"});
-    f.port.calls.clear();
-    f.port.capture = true;
+    EXPECT_EQ(f.view.calls, std::vector<std::string>{"post close"});
+    f.view.calls.clear();
+    f.view.capture = true;
     f.model.OnButton(MainButton::Close);
-    EXPECT_EQ(f.port.calls, (std::vector<std::string>{"release capture", "post close"}));
+    EXPECT_EQ(f.view.calls, (std::vector<std::string>{"release capture", "post close"}));
 }
 
 TEST(AppMainWindow, CloseTimerPostsCloseReleasesCaptureAndStops) {
     Fixture f;
     f.model.OnCloseTimer();
-    EXPECT_EQ(f.port.calls, (std::vector<std::string>{"post close", "release capture", "kill timer"}));
+    EXPECT_EQ(f.view.calls, (std::vector<std::string>{"post close", "release capture", "kill timer"}));
 }
 
 TEST(AppMainWindow, CloseDuringAnApplyWithoutMonitorEndsTheWaitingDialogFirst) {
     Fixture f;
     // The timer's WM_CLOSE arrives while the nested modal run of the waiting dialog is up.
-    f.port.duringWaiting = [&] {
+    f.view.duringWaiting = [&] {
         EXPECT_TRUE(f.model.WaitingRunning());
         f.model.OnClose();
     };
     f.model.OnButton(MainButton::Ok);
-    EXPECT_EQ(f.port.calls,
+    EXPECT_EQ(f.view.calls,
               (std::vector<std::string>{"waiting 0", "close waiting", "end 2", "waiting ended", "quit -1"}));
     EXPECT_FALSE(f.model.WaitingRunning());
     // A second WM_CLOSE (the close button after the timer) does not end the window twice.
-    f.port.calls.clear();
+    f.view.calls.clear();
     f.model.OnClose();
-    EXPECT_TRUE(f.port.calls.empty());
+    EXPECT_TRUE(f.view.calls.empty());
 }
 
 TEST(AppMainWindow, CloseWithoutAWaitingDialogEndsTheWindowOnly) {
     Fixture f;
     f.model.OnClose();
-    EXPECT_EQ(f.port.calls, std::vector<std::string>{"end 2"});
+    EXPECT_EQ(f.view.calls, std::vector<std::string>{"end 2"});
 }
