@@ -1,0 +1,148 @@
+#include "monitor/monitor_link.h"
+
+#include "config/shared_config.h"
+#include "monitor/monitor_protocol.h"
+
+namespace tavrel {
+
+int EffectForMonitorCode(uint64_t code) {
+    switch (code) {
+    case 1: return 2;
+    case 2: return 5;
+    case 3: return 3;
+    case 4: return 4;
+    default: return 1;
+    }
+}
+
+SectionRead ReadSharedSection(MonitorPort& monitor, SharedConfig& target) {
+    switch (monitor.WaitForMutex()) {
+    case MutexWait::Acquired:
+        monitor.ReadSection(target);
+        monitor.ReleaseMutex();
+        return SectionRead::Copied;
+    case MutexWait::Abandoned:
+        // We own it now; keeping it would lock the monitor out for good.
+        monitor.ReleaseMutex();
+        return SectionRead::Abandoned;
+    case MutexWait::Failed:
+        break;
+    }
+    return SectionRead::Failed;
+}
+
+MonitorLink::MonitorLink(MonitorPort& monitor, LinkWindowPort& window, ConfigStore& store,
+                         SharedConfig& working, SharedConfig& applied)
+    : monitor_(monitor), window_(window), store_(store), working_(working), applied_(applied) {}
+
+StartupSource MonitorLink::LoadStartupConfiguration() {
+    ResetConfig(applied_);
+    switch (monitor_.OpenSharedSection()) {
+    case SectionState::Mapped:
+        switch (ReadSharedSection(monitor_, applied_)) {
+        case SectionRead::Copied:
+            ClearChangeFlags(applied_);
+            // The block comes from another process: every reader relies on a profile
+            // index of 0..3 and on terminated texts.
+            SanitizeConfig(applied_);
+            return StartupSource::Section;
+        case SectionRead::Abandoned:
+            // The monitor died while it held the block; what it left may be torn.
+            // The files hold the last configuration this program applied.
+            store_.LoadConfiguration(applied_);
+            return StartupSource::FilesAbandoned;
+        case SectionRead::Failed:
+            return StartupSource::Nothing;
+        }
+        return StartupSource::Nothing;
+    case SectionState::Unmapped:
+        window_.ReportMapViewFailure();
+        store_.LoadConfiguration(applied_);
+        return StartupSource::Files;
+    case SectionState::Absent:
+        break;
+    }
+    store_.LoadConfiguration(applied_);
+    return StartupSource::Files;
+}
+
+void MonitorLink::SaveAndCommit() {
+    store_.SaveConfiguration(working_);
+    ClearChangeFlags(working_);
+    applied_ = working_;
+    store_.SaveMacroLibrary();
+}
+
+void MonitorLink::ApplyConfiguration(int mode) {
+    if (!monitor_.FindMonitorWindow()) {
+        window_.SetCloseTimer(kCloseTimerMs);
+        SaveAndCommit();
+        return;
+    }
+    window_.CaptureMouse();
+    window_.EnableApplyAndOk(false);
+
+    if (mode != kApplyAfterReset) ComputeChangeFlags(applied_, working_);
+
+    if (monitor_.HasSectionView()) {
+        // An abandoned mutex is ours: the whole working copy replaces whatever the dead
+        // owner left, which makes the section consistent again.
+        MutexWait wait = monitor_.WaitForMutex();
+        if (wait == MutexWait::Acquired || wait == MutexWait::Abandoned) {
+            monitor_.WriteSection(working_);
+            monitor_.ReleaseMutex();
+        }
+    }
+
+    SaveAndCommit();
+
+    if (monitor_.FindMonitorWindow()) {
+        monitor_.PostMonitorCommand(static_cast<uint64_t>(mode), 0);
+    } else {
+        // The monitor went away during the apply: nobody will answer, so the waiting
+        // dialog would stay up for good. Close as after an apply without monitor.
+        window_.SetCloseTimer(kCloseTimerMs);
+    }
+
+    window_.EnableApplyAndOk(true);
+    window_.RefreshPages();
+}
+
+bool MonitorLink::HandleMonitorCommand(uint64_t wParam, int64_t lParam) {
+    switch (lParam) {
+    case MONITOR_APPLY_DONE:
+        window_.CloseWaitingDialog();
+        window_.ReleaseMouse();
+        return true;
+    case MONITOR_START_APPLY:
+        if (wParam == kApplyChanges) {
+            ApplyConfiguration(kApplyChanges);
+        } else if (wParam == kApplyAfterReset) {
+            SetDefaultProfiles(working_);
+            MarkAllChanged(working_);
+            window_.RefreshPages();
+            ApplyConfiguration(kApplyAfterReset);
+        }
+        return true;
+    case MONITOR_PROFILE_CHANGED:
+        // Every reader indexes the four profiles with CurrentProfile: an index the
+        // keyboard cannot have is dropped.
+        if (wParam < static_cast<uint64_t>(kProfileCount)) {
+            int index = static_cast<int>(wParam);
+            working_.CurrentProfile = index;
+            window_.CheckProfileButton(index);
+            window_.RefreshPages();
+        }
+        return true;
+    case MONITOR_EFFECT_CHANGED:
+        if (working_.CurrentProfile >= 0 && working_.CurrentProfile < kProfileCount) {
+            CurrentProfile(working_).LtEffectType = EffectForMonitorCode(wParam);
+        }
+        window_.RefreshLightingPage();
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace tavrel

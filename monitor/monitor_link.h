@@ -1,0 +1,56 @@
+// The program's side of the link to the monitor process: the configuration taken
+// from the section at start, the apply sequence, and the monitor's commands as the
+// main window's pre-translation receives them. Portable: everything outside the two
+// configuration copies goes through the ports.
+#pragma once
+
+#include <cstdint>
+
+#include "config/records.h"
+#include "monitor/monitor_port.h"
+
+namespace tavrel {
+
+// Where the configuration came from at start.
+enum class StartupSource {
+    Section,        // read whole from the section under the mutex
+    Files,          // the section was absent or unusable
+    FilesAbandoned, // the mutex was abandoned by a dead monitor: the section is not trusted
+    Nothing,        // the wait failed: AppliedConfig stays as ResetConfig left it
+};
+
+// Result of one ReadSharedSection.
+enum class SectionRead { Copied, Abandoned, Failed };
+
+// Waits for the mutex and copies the whole section into target. An abandoned mutex
+// is released at once and nothing is copied: a monitor that died holding it may
+// have left a half-written block.
+SectionRead ReadSharedSection(MonitorPort& monitor, SharedConfig& target);
+
+class MonitorLink {
+public:
+    MonitorLink(MonitorPort& monitor, LinkWindowPort& window, ConfigStore& store,
+                SharedConfig& working, SharedConfig& applied);
+
+    // Start-up: ResetConfig(applied), OpenSharedSection, then the section or the files.
+    StartupSource LoadStartupConfiguration();
+
+    // mode kApplyChanges or kApplyAfterReset.
+    void ApplyConfiguration(int mode);
+
+    // WM_MONITOR_COMMAND as received by the main window (code in lParam). Returns
+    // whether lParam was one of the four commands; the caller passes the message on
+    // to its default pre-translation either way.
+    bool HandleMonitorCommand(uint64_t wParam, int64_t lParam);
+
+private:
+    void SaveAndCommit();
+
+    MonitorPort& monitor_;
+    LinkWindowPort& window_;
+    ConfigStore& store_;
+    SharedConfig& working_;
+    SharedConfig& applied_;
+};
+
+}  // namespace tavrel
