@@ -1,0 +1,39 @@
+#include "app/win/file_dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace tavrel::win {
+
+std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) {
+    // '|' separators become the NULs the platform expects; a double NUL ends the list.
+    std::wstring filter = request.filter;
+    for (wchar_t& c : filter) {
+        if (c == L'|') c = L'\0';
+    }
+    filter.push_back(L'\0');
+
+    // Room for a long path, and for the list a multi-selection reports.
+    std::vector<wchar_t> file(8192, L'\0');
+    request.initialName.copy(file.data(), std::min(request.initialName.size(), file.size() - 1));
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = request.owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    // Without OFN_EXPLORER the platform shows its classic dialog.
+    ofn.Flags = request.flags & ~static_cast<DWORD>(OFN_EXPLORER);
+
+    const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!chosen) return std::nullopt;
+    std::wstring path(file.data());
+    if (path.empty()) return std::nullopt;
+    return path;
+}
+
+}  // namespace tavrel::win
