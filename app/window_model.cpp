@@ -31,7 +31,7 @@ void MainWindowModel::SelectProfileButton(int index) {
 
 void MainWindowModel::SelectProfile(int index) {
     SelectProfileButton(index);
-    view_.PostMonitorCommand(kMonitorSelectProfile, index);
+    view_.PostMonitorCommand(MONITOR_SELECT_PROFILE, index);
 }
 
 void MainWindowModel::CheckProfileButton(int index) { SelectProfileButton(index); }
@@ -52,7 +52,7 @@ void MainWindowModel::Reset() {
     SetDefaultProfiles(working_);
     MarkAllChanged(working_);
     RefreshPages();
-    RunWaiting(kWaitingApplyAfterReset);
+    RunWaiting(kApplyAfterReset);
 }
 
 void MainWindowModel::OnButton(MainButton button) {
@@ -75,9 +75,9 @@ void MainWindowModel::OnButton(MainButton button) {
         break;
     }
     case MainButton::Reset: Reset(); break;
-    case MainButton::Apply: RunWaiting(kWaitingApply); break;
+    case MainButton::Apply: RunWaiting(kApplyChanges); break;
     case MainButton::Ok:
-        RunWaiting(kWaitingApply);
+        RunWaiting(kApplyChanges);
         view_.PostQuit(kOkQuitCode);
         break;
     case MainButton::Cancel: view_.EndMainWindow(kResultCancel); break;

@@ -6,6 +6,7 @@
 
 #include "app/buttons.h"
 #include "config/records.h"
+#include "monitor/monitor_protocol.h"
 
 namespace tavrel {
 
@@ -19,9 +20,6 @@ constexpr int kResultCancel = 2;
 // Exit code of the quit message OK posts after its apply.
 constexpr int kOkQuitCode = -1;
 
-// Waiting dialog modes.
-constexpr int kWaitingApply = 0;
-constexpr int kWaitingApplyAfterReset = 1;
 
 class MainWindowView {
 public:
@@ -99,12 +97,9 @@ private:
     MainWindowView& view_;
     SharedConfig& working_;
     int currentPage_ = -1;
-    int waitingMode_ = kWaitingApply;
+    int waitingMode_ = kApplyChanges;
     bool waitingRunning_ = false;
     bool closing_ = false;
 };
-
-// Monitor command codes the main window sends (wParam of WM_MONITOR_COMMAND).
-constexpr int kMonitorSelectProfile = 2;
 
 }  // namespace tavrel
