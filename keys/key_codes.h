@@ -40,12 +40,12 @@ std::u16string GetVKName(uint32_t vk);
 std::u16string UsageName(uint32_t usage, const KeyboardLayout& layout);
 
 // A captured keystroke: the keypad Enter arrives as Enter with the extended flag.
-constexpr uint32_t kVkReturn = 0x0D;
+constexpr uint32_t kVkEnterKey = 0x0D;
 constexpr uint32_t kVkKeypadEnter = 0x6C;
 constexpr uint32_t kCapturedExtendedFlag = 0x01;
 constexpr uint32_t kCapturedKeyUpFlag = 0x80;
 constexpr uint32_t CapturedVirtualKey(uint32_t vk, uint32_t flags) {
-    return (vk == kVkReturn && (flags & kCapturedExtendedFlag) != 0) ? kVkKeypadEnter : vk;
+    return (vk == kVkEnterKey && (flags & kCapturedExtendedFlag) != 0) ? kVkKeypadEnter : vk;
 }
 
 }  // namespace tavrel
