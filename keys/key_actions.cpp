@@ -15,16 +15,16 @@ struct PresetShortcut {
     uint8_t byFlags;
     uint8_t wCode;
     int stringNumber;        // 0: no language string, the fixed text is shown
-    const char16_t* text;    // what the shortcut is, in the keys of a US layout
+    const char16_t* text;    // what the shortcut does, and its keys on a US layout
 };
 
 constexpr PresetShortcut kPresetShortcuts[] = {
-    {64, kModCtrl, 0x1B, 0, u"Ctrl+X"},  {65, kModCtrl, 0x06, 0, u"Ctrl+C"},
-    {66, kModCtrl, 0x19, 0, u"Ctrl+V"},  {67, kModCtrl, 0x04, 0, u"Ctrl+A"},
-    {68, kModCtrl, 0x09, 0, u"Ctrl+F"},  {69, kModCtrl, 0x11, 0, u"Ctrl+N"},
-    {70, kModCtrl, 0x13, 0, u"Ctrl+P"},  {71, kModCtrl, 0x16, 0, u"Ctrl+S"},
-    {72, kModCtrl, 0x1D, 0, u"Ctrl+Z"},  {73, kModAlt, 0x2B, 0, u"Alt+Tab"},
-    {74, kModAlt, 0x3D, 513, nullptr},   {75, kModWin, 0x0F, 0, u"Win+L"},
+    {64, kModCtrl, 0x1B, 0, u"Cut (Ctrl+X)"},  {65, kModCtrl, 0x06, 0, u"Copy (Ctrl+C)"},
+    {66, kModCtrl, 0x19, 0, u"Paste (Ctrl+V)"},  {67, kModCtrl, 0x04, 0, u"Select all (Ctrl+A)"},
+    {68, kModCtrl, 0x09, 0, u"Find (Ctrl+F)"},  {69, kModCtrl, 0x11, 0, u"New (Ctrl+N)"},
+    {70, kModCtrl, 0x13, 0, u"Print (Ctrl+P)"},  {71, kModCtrl, 0x16, 0, u"Save (Ctrl+S)"},
+    {72, kModCtrl, 0x1D, 0, u"Undo (Ctrl+Z)"},  {73, kModAlt, 0x2B, 0, u"Switch window (Alt+Tab)"},
+    {74, kModAlt, 0x3D, 513, nullptr},   {75, kModWin, 0x0F, 0, u"Lock computer (Win+L)"},
     {76, kModWin, 0x15, 519, nullptr},   {77, kModWin, 0x07, 518, nullptr},
 };
 

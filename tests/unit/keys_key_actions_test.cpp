@@ -127,8 +127,10 @@ TEST(KeyActionText, ValuesWithoutALanguageStringShowADistinctEnglishText) {
         EXPECT_TRUE(texts.insert(text).second) << Utf16ToUtf8(text);
     }
     EXPECT_EQ(Text(Slot(7, 1)), u"Left mouse button");
-    const char16_t* presets[] = {u"Ctrl+X", u"Ctrl+C", u"Ctrl+V", u"Ctrl+A", u"Ctrl+F", u"Ctrl+N",
-                                 u"Ctrl+P", u"Ctrl+S", u"Ctrl+Z", u"Alt+Tab", u"Win+L"};
+    const char16_t* presets[] = {u"Cut (Ctrl+X)", u"Copy (Ctrl+C)", u"Paste (Ctrl+V)",
+                                 u"Select all (Ctrl+A)", u"Find (Ctrl+F)", u"New (Ctrl+N)",
+                                 u"Print (Ctrl+P)", u"Save (Ctrl+S)", u"Undo (Ctrl+Z)",
+                                 u"Switch window (Alt+Tab)", u"Lock computer (Win+L)"};
     const int presetChoices[] = {64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75};
     for (size_t i = 0; i < std::size(presetChoices); ++i) {
         const KeyAssignment a = *ActionToAssignment(0, presetChoices[i]);
