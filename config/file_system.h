@@ -1,0 +1,58 @@
+// The file services the storage code needs, as a small interface: the program passes
+// the Win32 implementation, tests pass a double or a scratch folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrel {
+
+enum class ReadStatus {
+    Ok,
+    NotFound,  // no such file (or folder): reads as an empty file
+    Failed,    // the file exists but could not be read (locked, denied, I/O error)
+};
+
+struct FileContent {
+    ReadStatus status = ReadStatus::NotFound;
+    std::string bytes;
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // The whole file. Files larger than maxBytes count as unreadable garbage: they
+    // come back Ok and empty, so a hostile giant file cannot exhaust memory.
+    virtual FileContent ReadFile(const std::u16string& path, size_t maxBytes) = 0;
+
+    // Writes a complete new file next to the target and then replaces the target
+    // with it, so an interrupted write leaves either the old or the new file.
+    virtual bool ReplaceFile(const std::u16string& path, std::string_view bytes) = 0;
+
+    // Creates one folder; true when it exists afterwards.
+    virtual bool CreateFolder(const std::u16string& path) = 0;
+
+    virtual bool DeleteFile(const std::u16string& path) = 0;
+    virtual bool FileExists(const std::u16string& path) = 0;
+};
+
+// Reads and writes through the C++ standard library. Folder separators may be
+// written either way; the program's own paths use backslashes.
+class StdFileSystem final : public IFileSystem {
+public:
+    FileContent ReadFile(const std::u16string& path, size_t maxBytes) override;
+    bool ReplaceFile(const std::u16string& path, std::string_view bytes) override;
+    bool CreateFolder(const std::u16string& path) override;
+    bool DeleteFile(const std::u16string& path) override;
+    bool FileExists(const std::u16string& path) override;
+};
+
+// A stateless StdFileSystem for callers that are handed no file system (the skin
+// loader reading layout files).
+IFileSystem& DefaultFileSystem();
+
+// Folder part of a path, up to and including the last separator; empty when none.
+std::u16string_view ParentFolder(std::u16string_view path);
+
+}  // namespace tavrel
