@@ -1,6 +1,7 @@
 #include "macros/event_rows.h"
 
 #include "config/text.h"
+#include "keys/key_codes.h"
 
 namespace tavrel {
 
@@ -12,7 +13,7 @@ bool IsMouseVk(uint32_t vk) { return vk >= 0xF0 && vk <= 0xF4; }
 
 std::u16string PauseText(int milliseconds) { return FormatInt(milliseconds) + u" ms"; }
 
-std::vector<EventRow> BuildEventRows(const MacroEvent* events, int count, const KeyCodes& keys,
+std::vector<EventRow> BuildEventRows(const MacroEvent* events, int count, const KeyboardLayout& layout,
                                      int caretEvent, int* caretRow) {
     std::vector<EventRow> rows;
     if (count < 0) count = 0;
@@ -20,10 +21,10 @@ std::vector<EventRow> BuildEventRows(const MacroEvent* events, int count, const 
     rows.reserve(static_cast<size_t>(count) * 2);
     for (int e = 0; e < count; ++e) {
         const MacroEvent& ev = events[e];
-        const uint32_t vk = keys.UsageToVk(ev.byCode);
+        const uint32_t vk = TanslateUID2VK(ev.byCode, layout).code;
         const bool press = ev.byState == kStatePress;
         EventRow row;
-        row.text = keys.VkName(vk);
+        row.text = GetVKName(vk);
         if (IsMouseVk(vk)) {
             row.text += press ? u" Down" : u" Up";
             row.data = RowData(e, kIconMouse);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/records.h"
-#include "macros/key_codes.h"
+#include "keys/keyboard_layout.h"
 
 namespace tavrel {
 
@@ -38,9 +38,9 @@ constexpr bool IsPauseRow(uint32_t data) { return RowIcon(data) == kIconPause; }
 // "%d ms"
 std::u16string PauseText(int milliseconds);
 
-// The rows of events 0..count-1. When caretEvent names one of them, *caretRow receives
+// The rows of events 0..count-1, key names after layout. When caretEvent names one of them, *caretRow receives
 // the index of the last row added for it (and is left alone otherwise).
-std::vector<EventRow> BuildEventRows(const MacroEvent* events, int count, const KeyCodes& keys,
+std::vector<EventRow> BuildEventRows(const MacroEvent* events, int count, const KeyboardLayout& layout,
                                      int caretEvent, int* caretRow);
 
 // The row that gets the caret after a refresh: the requested row, or the last row when

@@ -37,9 +37,9 @@ long long ParseTypedNumber(std::u16string_view text) {
     return value;
 }
 
-MacroEditor::MacroEditor(MacroStore& library, const KeyCodes& keys, TickSource& ticks,
+MacroEditor::MacroEditor(MacroStore& library, const KeyboardLayout& layout, TickSource& ticks,
                          RecordingHost& host)
-    : library_(library), keys_(keys), ticks_(ticks), host_(host) {}
+    : library_(library), layout_(layout), ticks_(ticks), host_(host) {}
 
 // ---- Initialisation and the editor's operations
 
@@ -99,7 +99,7 @@ void MacroEditor::LoadMacroIntoEditor(int position) {
 }
 
 void MacroEditor::RefreshEventList() {
-    eventRows_ = BuildEventRows(m_Events, m_nEventCount, keys_, m_nCaretEvent, &m_nCaretRow);
+    eventRows_ = BuildEventRows(m_Events, m_nEventCount, layout_, m_nCaretEvent, &m_nCaretRow);
     caretRow_ = CaretRowAfterRefresh(m_nCaretRow, static_cast<int>(eventRows_.size()));
     EventListChanged();
 }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "config/records.h"
+#include "keys/keyboard_layout.h"
 #include "macros/event_rows.h"
-#include "macros/key_codes.h"
 #include "macros/macro_store.h"
 #include "macros/menu_entry.h"
 #include "macros/tick_source.h"
@@ -64,7 +64,8 @@ long long ParseTypedNumber(std::u16string_view text);
 
 class MacroEditor {
 public:
-    MacroEditor(MacroStore& library, const KeyCodes& keys, TickSource& ticks, RecordingHost& host);
+    // The library, layout, clock and host must outlive the editor.
+    MacroEditor(MacroStore& library, const KeyboardLayout& layout, TickSource& ticks, RecordingHost& host);
 
     // Dialog initialisation: the macro list from the library, the macro of menuKeySlot
     // (the key whose menu was opened last) preselected when it plays one.
@@ -144,7 +145,7 @@ private:
     void InsertPause(std::optional<SelectedRow> selected);
 
     MacroStore& library_;
-    const KeyCodes& keys_;
+    const KeyboardLayout& layout_;
     TickSource& ticks_;
     RecordingHost& host_;
 

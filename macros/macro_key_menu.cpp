@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "config/text.h"
+#include "keys/key_actions.h"
 #include "macros/macro_names.h"
 
 namespace tavrel {
@@ -44,7 +45,7 @@ std::vector<MenuEntry> BuildKeyMenu(const MacroKeyInfo& slot, MacroStore& librar
             if (record == nullptr) continue;
             const std::u16string_view name = ArrayText(record->szName);
             // The key holds the first 19 characters of the name it was given.
-            const bool marked = slot.byType == kKindMacro && EqualsNoCase(keyName, SlotNameOf(name));
+            const bool marked = slot.byType == KindMacro && EqualsNoCase(keyName, SlotNameOf(name));
             a.push_back(MenuEntry::Item(kCmdFirstMacro + k, std::u16string(Trim(name)), marked ? 1 : 0));
         }
     }
@@ -82,40 +83,25 @@ std::optional<int> ChoiceForCommand(int command, int libraryCount) {
     }
 }
 
-ShortcutChoice ShortcutPresetFromSlot(const MacroKeyInfo& slot) {
-    ShortcutChoice c;
-    c.key = static_cast<uint8_t>(slot.wCode & 0xFF);
-    c.mods[0] = 0;
-    for (int bit = 0; bit < 4; ++bit) c.mods[1 + bit] = (slot.byFlags >> bit) & 1;
-    return c;
-}
-
 bool AssignFromKeyMenu(SharedConfig& config, int keyIndex, int command, MacroStore& library,
-                       const AssignmentRule& rule, const std::optional<ShortcutChoice>& shortcut) {
+                       const ShortcutModel* shortcutAfterOk) {
     const std::optional<int> choice = ChoiceForCommand(command, library.Count());
     if (!choice || keyIndex < 0 || keyIndex >= kMacroSlotsPerProfile) return false;
+    const std::optional<KeyAssignment> a = ActionToAssignment(keyIndex, *choice);
+    if (!a) return false;
+    if (*choice == kChoiceShortcut && shortcutAfterOk == nullptr) return false;  // not closed with OK
     const int profile = std::clamp(config.CurrentProfile, 0, kProfileCount - 1);
     MacroKeyInfo& slot = config.profiles[profile].MacroKeyInfo[keyIndex];
 
     if (*choice == kChoiceShortcut) {
-        if (!shortcut) return false;  // the dialog was not closed with OK
-        slot.wCode = shortcut->key;
-        uint8_t flags = 0;
-        if (shortcut->mods[0] == 0) {
-            for (int bit = 0; bit < 4; ++bit) {
-                if (shortcut->mods[1 + bit] != 0) flags |= static_cast<uint8_t>(1 << bit);
-            }
-        }
-        slot.byFlags = flags;
+        shortcutAfterOk->StoreToSlot(slot);
         std::memset(slot.szText, 0, sizeof slot.szText);
     }
-
-    const Assignment a = rule(keyIndex, *choice);
     slot.byAction = static_cast<uint8_t>(*choice);
-    slot.byType = a.byType;
+    slot.byType = a->byType;
     if (*choice != kChoiceShortcut) {
-        slot.byFlags = a.byFlags;
-        slot.wCode = a.wCode;
+        slot.byFlags = a->byFlags;
+        slot.wCode = a->wCode;
     }
 
     if (*choice == kChoiceMacro) {

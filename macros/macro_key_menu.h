@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
 #include "config/records.h"
+#include "keys/shortcut_model.h"
 #include "macros/macro_store.h"
 #include "macros/menu_entry.h"
 #include "skin/lang_table.h"
@@ -22,10 +22,6 @@ constexpr int kCmdFirstMacro = 1100;  // + library position
 constexpr int kKeyMenuFirstCommand = 1001;
 constexpr int kKeyMenuLastCommand = 4000;
 
-constexpr int kChoiceShortcut = 2;
-constexpr int kChoiceMacro = 3;
-constexpr int kKindMacro = 3;
-
 // The copy of the slot whose menu was opened last; the macro manager preselects its
 // macro. Program-wide, zero-filled at start, kept after the menu closes.
 extern MacroKeyInfo MenuKeySlot;
@@ -38,27 +34,11 @@ std::vector<MenuEntry> BuildKeyMenu(const MacroKeyInfo& slot, MacroStore& librar
 // the menu does not produce (a macro command beyond the library included).
 std::optional<int> ChoiceForCommand(int command, int libraryCount);
 
-// The shortcut dialog's members: the key's usage and the toggles [0] no modifier,
-// [1] Ctrl, [2] Shift, [3] Alt, [4] Win.
-struct ShortcutChoice {
-    uint8_t key = 0;
-    uint8_t mods[5] = {};
-};
-ShortcutChoice ShortcutPresetFromSlot(const MacroKeyInfo& slot);
-
-// Kind, flags and code of a choice for a slot, as the key layer defines them.
-struct Assignment {
-    uint8_t byType = 0;
-    uint8_t byFlags = 0;
-    uint16_t wCode = 0;
-};
-using AssignmentRule = std::function<Assignment(int slot, int choice)>;
-
 // Carries out a key-menu command other than 1099 on slot keyIndex (0..5) of the
-// current profile of config. For the shortcut command, shortcut holds the dialog's
-// members after OK and is empty when the dialog ended otherwise. Returns true when the
-// slot changed (its change flag is then raised).
+// current profile of config. For the shortcut command, shortcutAfterOk is the shortcut
+// dialog's state when it ended with OK and null otherwise (the key is then left alone).
+// Returns true when the slot changed (its change flag is then raised).
 bool AssignFromKeyMenu(SharedConfig& config, int keyIndex, int command, MacroStore& library,
-                       const AssignmentRule& rule, const std::optional<ShortcutChoice>& shortcut);
+                       const ShortcutModel* shortcutAfterOk);
 
 }  // namespace tavrel

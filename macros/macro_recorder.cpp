@@ -2,6 +2,7 @@
 // in the manager.
 #include <cstring>
 
+#include "keys/key_codes.h"
 #include "macros/macro_editor.h"
 #include "macros/recorder_globals.h"
 
@@ -9,10 +10,6 @@ namespace tavrel {
 
 namespace {
 
-constexpr uint32_t kFlagExtended = 0x01;
-constexpr uint32_t kFlagKeyUp = 0x80;
-constexpr uint32_t kVkReturn = 0x0D;
-constexpr uint32_t kVkKeypadEnter = 0x6C;
 constexpr uint32_t kLongestPause = 65535;
 
 }  // namespace
@@ -56,8 +53,8 @@ void MacroEditor::OnCapturedKey(uint32_t vk, uint32_t flags) {
     if (vk == g_nLastVk && flags == g_nLastFlags) return;
     g_nLastVk = vk;
     g_nLastFlags = flags;
-    if (vk == kVkReturn && (flags & kFlagExtended) != 0) vk = kVkKeypadEnter;
-    const uint8_t code = static_cast<uint8_t>(keys_.VkToUsage(vk) & 0xFF);
+    vk = CapturedVirtualKey(vk, flags);
+    const uint8_t code = static_cast<uint8_t>(TranslateVK2UID(vk, layout_).code & 0xFF);
 
     const uint32_t now = ticks_.Now();
     if (m_bKeySeen && m_bRecordDelays && m_nEventCount < kMaxMacroEvents) {
@@ -70,7 +67,7 @@ void MacroEditor::OnCapturedKey(uint32_t vk, uint32_t flags) {
 
     MacroEvent event{};
     event.byCode = code;
-    event.byState = (flags & kFlagKeyUp) != 0 ? kStateRelease : kStatePress;
+    event.byState = (flags & kCapturedKeyUpFlag) != 0 ? kStateRelease : kStatePress;
     event.wDelay = 0;
     InsertEvent(event);
 

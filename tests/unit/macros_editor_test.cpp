@@ -23,15 +23,15 @@ MacroKeyInfo MacroKey(std::u16string_view name) {
 // ---- Event rows and caret
 
 TEST(MacroEventRows, EachEventGivesItsRowAndAPauseRowWhenItHasAPause) {
-    UsKeyCodes keys;
-    const MacroEvent events[] = {Press(kA, 250), Release(kA), Press(0xF2), Release(0xF4, 7), Press(0x77)};
+    const MacroEvent events[] = {Press(kA, 250), Release(kA), Press(0xF2), Release(0xF4, 7), Press(0x77), Press(0x58)};
     int caret = -1;
-    const auto rows = BuildEventRows(events, 5, keys, 3, &caret);
+    const auto rows = BuildEventRows(events, 6, UsKeyboardLayout(), 3, &caret);
     const std::vector<EventRow> expected = {
         {u"A", RowData(0, 138)},          {u"250 ms", RowData(0, 140)},
         {u"A", RowData(1, 139)},          {u"M-Button Down", RowData(2, 143)},
         {u"Button 5 Up", RowData(3, 143)}, {u"7 ms", RowData(3, 140)},
         {u"", RowData(4, 138)},  // a code without a key name still has its row
+        {u"Num Enter", RowData(5, 138)},
     };
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(caret, 5) << "the caret event's last row is its pause row";

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "keys/fixed_keyboard_layouts.h"
 #include "macros/macro_key_menu.h"
 #include "macros/macro_names.h"
 #include "macros_test_doubles.h"
@@ -16,19 +17,6 @@ LangTable PageStrings() {
     for (int n = 500; n <= 526; ++n) strings.Append(FormatInt(n));
     return strings;
 }
-
-// Stands in for the key layer's rule: records what it was asked and answers with a
-// recognisable assignment.
-struct RuleLog {
-    AssignmentRule Rule() {
-        return [this](int slot, int choice) {
-            asked.emplace_back(slot, choice);
-            return Assignment{static_cast<uint8_t>(choice == 3 ? 3 : choice == 2 ? 2 : 6), 0x5A,
-                              static_cast<uint16_t>(0x100 + choice)};
-        };
-    }
-    std::vector<std::pair<int, int>> asked;
-};
 
 const MenuEntry& SubmenuA(const std::vector<MenuEntry>& menu) { return menu.at(0); }
 
@@ -125,8 +113,7 @@ TEST(MacroKeyMenu, AssigningAMacroCopiesItIntoTheSlot) {
     jump.Events[2] = Press(9);  // beyond the count, copied all the same
     SharedConfig config{};
     config.CurrentProfile = 2;
-    RuleLog rules;
-    ASSERT_TRUE(AssignFromKeyMenu(config, 4, 1101, library, rules.Rule(), std::nullopt));
+    ASSERT_TRUE(AssignFromKeyMenu(config, 4, 1101, library, nullptr));
     const MacroKeyInfo& slot = config.profiles[2].MacroKeyInfo[4];
     EXPECT_EQ(slot.byType, 3);
     EXPECT_EQ(slot.byAction, 3);
@@ -137,7 +124,6 @@ TEST(MacroKeyMenu, AssigningAMacroCopiesItIntoTheSlot) {
     EXPECT_EQ(std::memcmp(slot.Events, jump.Events, sizeof slot.Events), 0);
     EXPECT_EQ(config.iMacroKeyChanged[2][4], 1);
     EXPECT_EQ(config.iMacroKeyChanged[0][4], 0);
-    EXPECT_EQ(rules.asked, (std::vector<std::pair<int, int>>{{4, 3}}));
     EXPECT_TRUE(IsMacroInUse(config, u"A macro name that is long"));
 }
 
@@ -145,14 +131,13 @@ TEST(MacroKeyMenu, AnotherChoiceAfterAMacroClearsItButKeepsRepeatAndIndex) {
     VectorMacroStore library;
     library.Add(u"Jump", {Press(4), Release(4)}, 5);
     SharedConfig config{};
-    RuleLog rules;
-    AssignFromKeyMenu(config, 0, 1100, library, rules.Rule(), std::nullopt);
-    ASSERT_TRUE(AssignFromKeyMenu(config, 0, 1060, library, rules.Rule(), std::nullopt));
+    AssignFromKeyMenu(config, 0, 1100, library, nullptr);
+    ASSERT_TRUE(AssignFromKeyMenu(config, 0, 1060, library, nullptr));
     const MacroKeyInfo& slot = config.profiles[0].MacroKeyInfo[0];
     EXPECT_EQ(slot.byAction, 74);
-    EXPECT_EQ(slot.byType, 6);
-    EXPECT_EQ(slot.byFlags, 0x5A);
-    EXPECT_EQ(slot.wCode, 0x100 + 74);
+    EXPECT_EQ(slot.byType, 9);  // Alt+F4
+    EXPECT_EQ(slot.byFlags, 4);
+    EXPECT_EQ(slot.wCode, 0x3D);
     EXPECT_EQ(slot.wEventCount, 0);
     EXPECT_EQ(ArrayText(slot.szText), u"");
     EXPECT_EQ(slot.Events[0].byCode, 0);
@@ -168,43 +153,47 @@ TEST(MacroKeyMenu, TheShortcutDialogDecidesFlagsAndKey) {
     slot.byFlags = 1;
     slot.wCode = 0x1E;  // Ctrl+1
     CopyToArray(slot.szText, u"left over");
-    const ShortcutChoice preset = ShortcutPresetFromSlot(slot);
-    EXPECT_EQ(preset.key, 0x1E);
-    const uint8_t ctrlOnly[5] = {0, 1, 0, 0, 0};
-    EXPECT_EQ(std::memcmp(preset.mods, ctrlOnly, 5), 0);
 
-    RuleLog rules;
     const MacroKeyInfo before = slot;
-    EXPECT_FALSE(AssignFromKeyMenu(config, 1, 1002, library, rules.Rule(), std::nullopt));
+    EXPECT_FALSE(AssignFromKeyMenu(config, 1, 1002, library, nullptr));
     EXPECT_EQ(std::memcmp(&slot, &before, sizeof slot), 0) << "Cancel leaves the key as it was";
     EXPECT_EQ(config.iMacroKeyChanged[0][1], 0);
-    EXPECT_TRUE(rules.asked.empty());
 
-    ShortcutChoice chosen;
-    chosen.key = 0x3E;  // F5
-    chosen.mods[2] = 1;
-    chosen.mods[4] = 1;
-    ASSERT_TRUE(AssignFromKeyMenu(config, 1, 1002, library, rules.Rule(), chosen));
+    ShortcutModel dialog(UsKeyboardLayout());
+    dialog.LoadFromSlot(slot);
+    dialog.OnCapturedKey(0x74, 0);  // F5
+    dialog.OnToggleClicked(2, true);  // Shift as well
+    ASSERT_TRUE(AssignFromKeyMenu(config, 1, 1002, library, &dialog));
     EXPECT_EQ(slot.wCode, 0x3E);
-    EXPECT_EQ(slot.byFlags, 2 | 8);
+    EXPECT_EQ(slot.byFlags, 1 | 2);
     EXPECT_EQ(slot.byType, 2);
     EXPECT_EQ(slot.byAction, 2);
     EXPECT_EQ(ArrayText(slot.szText), u"");
     EXPECT_EQ(config.iMacroKeyChanged[0][1], 1);
 
-    chosen.mods[0] = 1;  // no modifier overrides the toggles
-    AssignFromKeyMenu(config, 1, 1002, library, rules.Rule(), chosen);
+    dialog.OnToggleClicked(0, true);  // no modifier overrides the toggles
+    AssignFromKeyMenu(config, 1, 1002, library, &dialog);
     EXPECT_EQ(slot.byFlags, 0);
+}
+
+TEST(MacroKeyMenu, RestoringTheDefaultGivesCtrlAndTheKeysDigit) {
+    VectorMacroStore library;
+    SharedConfig config{};
+    config.CurrentProfile = 1;
+    ASSERT_TRUE(AssignFromKeyMenu(config, 5, 1001, library, nullptr));
+    const MacroKeyInfo& slot = config.profiles[1].MacroKeyInfo[5];
+    EXPECT_EQ(slot.byType, 2);
+    EXPECT_EQ(slot.byFlags, 1);
+    EXPECT_EQ(slot.wCode, 0x1E + 5);
+    EXPECT_EQ(slot.byAction, 48);
 }
 
 TEST(MacroKeyMenu, CommandsTheMenuDoesNotProduceChangeNothing) {
     VectorMacroStore library;
     library.Add(u"Jump");
     SharedConfig config{};
-    RuleLog rules;
-    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 1101, library, rules.Rule(), std::nullopt));
-    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 1099, library, rules.Rule(), std::nullopt));
-    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 2000, library, rules.Rule(), std::nullopt));
-    EXPECT_TRUE(rules.asked.empty());
+    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 1101, library, nullptr));
+    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 1099, library, nullptr));
+    EXPECT_FALSE(AssignFromKeyMenu(config, 0, 2000, library, nullptr));
     EXPECT_EQ(config.iMacroKeyChanged[0][0], 0);
 }

@@ -9,7 +9,7 @@
 
 #include "config/records.h"
 #include "config/text.h"
-#include "macros/key_codes.h"
+#include "keys/fixed_keyboard_layouts.h"
 #include "macros/macro_store.h"
 #include "macros/recorder_globals.h"
 #include "macros/tick_source.h"
@@ -58,50 +58,6 @@ public:
     std::vector<std::unique_ptr<MacroRecord>> records;
 };
 
-// Letters, digits, Enter, keypad Enter, the left and right Shift and the mouse buttons,
-// as on a US layout.
-class UsKeyCodes : public KeyCodes {
-public:
-    uint32_t UsageToVk(uint32_t usage) const override {
-        for (const Row& r : kRows) {
-            if (r.usage == usage) return r.vk;
-        }
-        return 0;
-    }
-    uint32_t VkToUsage(uint32_t vk) const override {
-        for (const Row& r : kRows) {
-            if (r.vk == vk) return r.usage;
-        }
-        return 0;
-    }
-    std::u16string VkName(uint32_t vk) const override {
-        if (vk >= 0x41 && vk <= 0x5A) return std::u16string(1, static_cast<char16_t>(vk));
-        if (vk >= 0x30 && vk <= 0x39) return std::u16string(1, static_cast<char16_t>(vk));
-        switch (vk) {
-        case 0x0D: return u"Enter";
-        case 0x6C: return u"Num Enter";
-        case 0xA0: return u"Shift";
-        case 0xA1: return u"Right Shift";
-        case 0xF0: return u"L-Button";
-        case 0xF1: return u"R-Button";
-        case 0xF2: return u"M-Button";
-        case 0xF3: return u"Button 4";
-        case 0xF4: return u"Button 5";
-        default: return u"";
-        }
-    }
-
-private:
-    struct Row {
-        uint32_t vk, usage;
-    };
-    static constexpr Row kRows[] = {
-        {0x41, 0x04}, {0x42, 0x05}, {0x43, 0x06}, {0x44, 0x07}, {0x45, 0x08}, {0x46, 0x09},
-        {0x31, 0x1E}, {0x32, 0x1F}, {0x0D, 0x28}, {0x6C, 0x58}, {0xA0, 0xE1}, {0xA1, 0xE5},
-        {0xF0, 0xF0}, {0xF1, 0xF1}, {0xF2, 0xF2}, {0xF3, 0xF3}, {0xF4, 0xF4},
-    };
-};
-
 class ManualTicks : public TickSource {
 public:
     uint32_t Now() override { return now; }
@@ -131,10 +87,9 @@ struct EditorFixture {
     void Open(const MacroKeyInfo& menuKey = MacroKeyInfo{}) { editor.Initialise(menuKey); }
 
     VectorMacroStore library;
-    UsKeyCodes keys;
     ManualTicks ticks;
     RecordingHostLog host;
-    MacroEditor editor{library, keys, ticks, host};
+    MacroEditor editor{library, UsKeyboardLayout(), ticks, host};
 };
 
 }  // namespace tavrel::testing
