@@ -14,6 +14,17 @@ ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2 || status=1
 
 echo "== Windows-side tests under Wine"
 ensure_wine_prefix
+# Tests under Wine create windows (the substitute monitor, stand-in main windows), and
+# Wine needs an X server for any window: use the caller's display or start Xvfb.
+test_xvfb_pid=
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  export DISPLAY=:${TEST_DISPLAY_NUMBER:-91}
+  if ! xdpyinfo >/dev/null 2>&1; then
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    test_xvfb_pid=$!
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+fi
 ctest --test-dir "$WIN_BUILD" --output-on-failure || status=1
 
 if compgen -G "$REPO_DIR/tests/e2e/test_*.py" >/dev/null; then
@@ -25,4 +36,5 @@ if compgen -G "$REPO_DIR/tests/e2e/test_*.py" >/dev/null; then
 fi
 
 wineserver -k 2>/dev/null || true
+[ -n "$test_xvfb_pid" ] && kill "$test_xvfb_pid" 2>/dev/null || true
 exit $status
