@@ -207,6 +207,8 @@ public:
         return WaitForSingleObject(process.Get(), kTimeoutMs) == WAIT_OBJECT_0;
     }
 
+    const std::wstring& LogPath() const { return logPath_; }
+
     void Control(ControlAction action, int64_t argument = 0) {
         PostMessageW(win::FindMonitorWindow(), substitute::kWmSubstituteControl, action, static_cast<LPARAM>(argument));
     }
@@ -275,6 +277,15 @@ protected:
         window.link = &link;
     }
 
+    void TearDown() override {
+        monitor.Stop();
+        // A monitor this test did not start itself (LaunchMonitor) must not outlive it.
+        if (HWND stray = win::FindMonitorWindow()) {
+            PostMessageW(stray, substitute::kWmSubstituteControl, substitute::kQuit, 0);
+            PumpUntil([] { return win::FindMonitorWindow() == nullptr; }, 10000);
+        }
+    }
+
     // The start-up of the main window: configuration loaded, working copy taken.
     StartupSource Start() {
         StartupSource source = link.LoadStartupConfiguration();
@@ -332,6 +343,21 @@ TEST_F(MonitorLinkWin, StartupSeesAnUnpluggedKeyboard) {
     ASSERT_TRUE(monitor.Start(L"--unplugged"));
     EXPECT_EQ(Start(), StartupSource::Section);
     EXPECT_EQ(applied->KeyboardPlugIn, 0);
+}
+
+TEST_F(MonitorLinkWin, LaunchMonitorStartsTheMonitorFromTheProgramFolder) {
+    // LaunchMonitor starts no process we hold a handle to: its log comes through the
+    // environment the started monitor inherits.
+    SetEnvironmentVariableW(L"PONDREL_LOG", monitor.LogPath().c_str());
+    win::LaunchMonitor();
+    SetEnvironmentVariableW(L"PONDREL_LOG", nullptr);
+    EXPECT_TRUE(monitor.WaitForLine("event=ready")) << "no monitor started beside this program";
+    ASSERT_TRUE(PumpUntil([] { return win::FindMonitorWindow() != nullptr; }));
+    EXPECT_EQ(Start(), StartupSource::Section);
+
+    PostMessageW(win::FindMonitorWindow(), substitute::kWmSubstituteControl, substitute::kQuit, 0);
+    EXPECT_TRUE(PumpUntil([] { return win::FindMonitorWindow() == nullptr; }));
+    EXPECT_TRUE(monitor.WaitForLine("event=exit"));
 }
 
 // ---- applies
