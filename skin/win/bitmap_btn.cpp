@@ -1,0 +1,260 @@
+#include "skin/win/bitmap_btn.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "skin/win/skin_image.h"
+
+namespace tavrel {
+
+bool g_bBtnPressed = false;
+
+static_assert(DT_CENTER == kDtCenter && DT_RIGHT == kDtRight && DT_VCENTER == kDtVCenter &&
+              DT_WORDBREAK == kDtWordBreak && DT_SINGLELINE == kDtSingleLine && DT_NOPREFIX == kDtNoPrefix &&
+              DT_END_ELLIPSIS == kDtEndEllipsis);
+
+CBitmapBtn::~CBitmapBtn() {
+    if (m_toolTip && IsWindow(m_toolTip)) DestroyWindow(m_toolTip);
+    ReleasePictures();
+}
+
+void CBitmapBtn::ReleasePictures() {
+    m_bmpNormal.Reset();
+    m_bmpOver.Reset();
+    m_bmpDown.Reset();
+    m_bmpDisabled.Reset();
+    m_bHover = false;
+    g_bBtnPressed = false;
+}
+
+bool CBitmapBtn::Create(HWND parent, const RECT& rect) {
+    return CreateControl(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect, parent, 0);
+}
+
+void CBitmapBtn::PreSubclassWindow() {
+    const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    SendMessageW(Hwnd(), BM_SETSTYLE, (LOWORD(style) & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) & ~WS_TABSTOP);
+}
+
+void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect) {
+    if (!Hwnd()) return;
+    win::WindowDc dc(Hwnd());
+    CropBitmap(dc, m_bmpNormal, normal, rect);
+    CropBitmap(dc, m_bmpOver, over, rect);
+    CropBitmap(dc, m_bmpDown, down, rect);
+    CropBitmap(dc, m_bmpDisabled, disabled, rect);
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) & ~(WS_BORDER | WS_TABSTOP));
+}
+
+void CBitmapBtn::SetCheck(bool state) {
+    if (state == m_bChecked) return;
+    m_bChecked = state;
+    Repaint();
+}
+
+void CBitmapBtn::Repaint() {
+    if (Hwnd()) InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+HWND CBitmapBtn::OwnerWindow() const {
+    HWND owner = GetWindow(Hwnd(), GW_OWNER);
+    return owner ? owner : GetParent(Hwnd());
+}
+
+void CBitmapBtn::EnsureToolTip() {
+    if (m_toolTip || !Hwnd()) return;
+    m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (m_toolTip) SendMessageW(m_toolTip, TTM_ACTIVATE, FALSE, 0);
+}
+
+void CBitmapBtn::SetTipText(const std::u16string& text) {
+    EnsureToolTip();
+    if (!m_toolTip) return;
+    std::wstring copy(text.begin(), text.end());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = Hwnd();
+    tool.uId = 1;
+    tool.lpszText = copy.data();
+    if (SendMessageW(m_toolTip, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        tool.uFlags = 0;
+        GetClientRect(Hwnd(), &tool.rect);
+        SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(m_toolTip, TTM_ACTIVATE, TRUE, 0);
+}
+
+bool CBitmapBtn::PreTranslateMessage(MSG& msg) {
+    EnsureToolTip();
+    if (m_toolTip) SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    return Window::PreTranslateMessage(msg);
+}
+
+bool CBitmapBtn::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_DRAWITEM) return false;
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+}
+
+void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+    BtnState state;
+    state.toggle = m_bToggle;
+    state.checked = m_bChecked;
+    state.hover = m_bHover;
+    state.selected = (item.itemState & ODS_SELECTED) != 0;
+    state.disabled = (item.itemState & ODS_DISABLED) != 0;
+
+    HBITMAP picture = nullptr;
+    switch (ChooseButtonPicture(state)) {
+    case BtnPicture::Normal: picture = m_bmpNormal.Get(); break;
+    case BtnPicture::Over: picture = m_bmpOver.Get(); break;
+    case BtnPicture::Down: picture = m_bmpDown.Get(); break;
+    case BtnPicture::Disabled: picture = m_bmpDisabled.Get(); break;
+    }
+
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    HDC target = item.hDC;
+
+    if (m_strCaption.empty()) {
+        if (!picture) return;  // no skin: nothing to show
+        win::MemoryDc source(target, picture);
+        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        return;
+    }
+
+    win::MemoryDc canvas(target, width, height);
+    if (picture) {
+        win::MemoryDc source(target, picture);
+        BitBlt(canvas, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    } else {
+        FillRect(canvas, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+
+    BtnColours colours{m_crText, m_crHover, m_crDisabled, m_crPressed};
+    const COLORREF colour = ChooseCaptionColour(state, g_bBtnPressed, colours);
+    win::UniqueFont font(CreateFontW(m_nFontHeight, m_nFontWidth, 0, 0, m_nFontWeight, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                     FF_MODERN, reinterpret_cast<const wchar_t*>(m_strFontFace.c_str())));
+    const CaptionLayout layout =
+        LayoutCaption(SkinRect{0, 0, width, height}, m_nAlign, m_nLeftIndent, m_uLineFormat, m_uVertFormat);
+    RECT textRect{layout.rect.left, layout.rect.top, layout.rect.right, layout.rect.bottom};
+    {
+        win::SelectGuard selectFont(canvas, font.Get());
+        const int oldMode = SetBkMode(canvas, TRANSPARENT);
+        const COLORREF oldColour = SetTextColor(canvas, colour);
+        DrawTextW(canvas, reinterpret_cast<const wchar_t*>(m_strCaption.c_str()),
+                  static_cast<int>(m_strCaption.size()), &textRect, layout.format);
+        SetTextColor(canvas, oldColour);
+        SetBkMode(canvas, oldMode);
+    }
+    canvas.CopyTo(target, width, height);
+}
+
+void CBitmapBtn::OnMouseMove(UINT flags, int x, int y) {
+    // A press that began elsewhere neither highlights this button nor reaches the parent.
+    if ((flags & MK_LBUTTON) && !m_bHover) return;
+
+    HWND active = GetActiveWindow();
+    HWND owner = OwnerWindow();
+    if (GetCapture() != Hwnd() && active && owner) {
+        m_bHover = true;
+        SetCapture(Hwnd());
+        Repaint();
+        SetActiveWindow(Hwnd());
+    } else {
+        POINT screen{x, y};
+        ClientToScreen(Hwnd(), &screen);
+        HWND under = WindowFromPoint(screen);
+        const bool left = (under && under != Hwnd()) || x < 0;
+        if (left) {
+            if (m_bHover) {
+                m_bHover = false;
+                g_bBtnPressed = false;
+                Repaint();
+            }
+            if (!(flags & MK_LBUTTON)) ReleaseCapture();
+        }
+    }
+
+    if (!Hwnd()) return;
+    POINT screen{x, y};
+    ClientToScreen(Hwnd(), &screen);
+    PostMessageW(GetParent(Hwnd()), WM_MOUSEMOVE, flags, MAKELPARAM(screen.x, screen.y));
+}
+
+void CBitmapBtn::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND owner = OwnerWindow();
+    if (owner != GetActiveWindow()) SetActiveWindow(owner);
+    g_bBtnPressed = true;
+    Repaint();
+    DefaultProc(message, wParam, lParam);
+}
+
+void CBitmapBtn::OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND self = Hwnd();
+    HWND parent = GetParent(self);
+    if (m_bToggle) {
+        m_bChecked = !m_bChecked;
+        // The platform's release is skipped, so take back its pressed look ourselves.
+        SendMessageW(self, BM_SETSTATE, FALSE, 0);
+        Repaint();
+        const int id = GetDlgCtrlID(self);
+        SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(self));
+    } else {
+        DefaultProc(message, wParam, lParam);
+    }
+    // The command may have destroyed the button (a dialog that ended); the parent
+    // still learns of the release.
+    PostMessageW(parent, WM_LBUTTONUP, 0, 0);
+    g_bBtnPressed = false;
+    if (IsWindow(self)) Repaint();
+}
+
+void CBitmapBtn::OnCaptureChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_bHover) {
+        ReleaseCapture();
+        Repaint();
+    }
+    DefaultProc(message, wParam, lParam);
+}
+
+LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 0;
+    case WM_MOUSEMOVE:
+        DefaultProc(message, wParam, lParam);
+        OnMouseMove(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(message, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(message, wParam, lParam);
+        return 0;
+    case WM_KILLFOCUS:
+        DefaultProc(message, wParam, lParam);
+        m_bHover = false;
+        Repaint();
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(message, wParam, lParam);
+        return 0;
+    case WM_DESTROY:
+        ReleasePictures();
+        break;
+    default:
+        break;
+    }
+    return Window::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,82 @@
+// CBitmapBtn: the one push button of the program. Its look comes from four state
+// pictures cut out of the owning window's skin; it can draw a caption, highlights
+// itself while the mouse is over it by holding the mouse capture, can be a two-state
+// toggle, shows an optional tooltip and forwards mouse moves (screen coordinates) and
+// left-button releases to its parent.
+//
+// Use: a by-value member of its window, created by the window's skin loading
+// (SkinBuilder::CreateButton, skinned_window.h) with control ID 0. The window sets the
+// public fields right after creation and recognises the button in WM_COMMAND by
+// comparing lParam with Hwnd().
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/bitmap_btn_model.h"
+#include "window/win/handles.h"
+#include "window/win/window.h"
+
+namespace tavrel {
+
+// The left button went down on a skinned button and has not come up yet (shared by
+// every button: it only picks the caption colour of a hovered button).
+extern bool g_bBtnPressed;
+
+class CBitmapBtn : public win::Window {
+public:
+    CBitmapBtn() = default;
+    ~CBitmapBtn() override;
+
+    // Empty caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, control ID 0.
+    bool Create(HWND parent, const RECT& rect);
+
+    // Cuts the four state pictures out of the window's full-size state images at
+    // `rect` (the button's place in the window).
+    void SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect);
+    // Stores the state and repaints, only when it changes.
+    void SetCheck(bool state);
+    bool GetCheck() const { return m_bChecked; }
+    void SetTipText(const std::u16string& text);
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+    // ---- fields, set by the owning window right after creation
+    win::UniqueBitmap m_bmpNormal, m_bmpOver, m_bmpDown, m_bmpDisabled;
+    std::u16string m_strCaption;
+    int m_nAlign = 0;  // 0 centred, 1 left with indent, other right
+    int m_nLeftIndent = 0;
+    UINT m_uLineFormat = DT_SINGLELINE;
+    UINT m_uVertFormat = DT_VCENTER;
+    std::u16string m_strFontFace = u"Arial";
+    int m_nFontHeight = 13;
+    int m_nFontWidth = 0;
+    int m_nFontWeight = 400;
+    COLORREF m_crText = RGB(163, 25, 48);
+    COLORREF m_crHover = RGB(55, 55, 55);
+    COLORREF m_crDisabled = RGB(255, 255, 255);
+    COLORREF m_crPressed = RGB(255, 255, 255);
+    bool m_bToggle = false;
+    bool m_bChecked = false;
+    bool m_bHover = false;
+    HWND m_toolTip = nullptr;  // created on first need; owned by the button window
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void PreSubclassWindow() override;
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+private:
+    void OnMouseMove(UINT flags, int x, int y);
+    void OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCaptureChanged(UINT message, WPARAM wParam, LPARAM lParam);
+    void Repaint();
+    HWND OwnerWindow() const;
+    void EnsureToolTip();
+    void ReleasePictures();
+};
+
+}  // namespace tavrel

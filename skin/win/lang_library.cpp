@@ -1,0 +1,33 @@
+#include "skin/win/lang_library.h"
+
+#include <windows.h>
+
+#include "skin/app_dir.h"
+
+namespace tavrel {
+
+namespace {
+
+HMODULE LanguageLibrary() {
+    static HMODULE library = nullptr;
+    if (!library) {
+        const std::u16string path = AppPath(u"lang.dll");
+        library = LoadLibraryExW(reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }
+    return library;
+}
+
+}  // namespace
+
+void LoadLangTable(LangTable& table, int first, int last) {
+    table.Clear();
+    if (last < first || first < 0 || last > 0xFFFF) return;
+    HMODULE library = LanguageLibrary();
+    for (int number = first; number <= last; ++number) {
+        wchar_t buffer[520] = {};
+        const int length = library ? LoadStringW(library, static_cast<UINT>(number), buffer, 520) : 0;
+        table.Append(std::u16string(reinterpret_cast<const char16_t*>(buffer), length > 0 ? length : 0));
+    }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,168 @@
+#include "skin/win/skin_image.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "skin/region_runs.h"
+
+namespace tavrel {
+
+namespace {
+
+// Skin images are window-sized pictures; anything far beyond that is not a skin.
+constexpr LONGLONG kMaxImageFileBytes = 64LL * 1024 * 1024;
+constexpr LONG kMaxImageSide = 16384;
+
+bool ReadWholeFile(const std::u16string& path, std::vector<BYTE>& bytes) {
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxImageFileBytes;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+             read == bytes.size();
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+// The picture keeps its own handle; we take a copy we own.
+HBITMAP BitmapFromPicture(IPicture* picture) {
+    SHORT type = PICTYPE_UNINITIALIZED;
+    if (FAILED(picture->get_Type(&type))) return nullptr;
+    if (type == PICTYPE_BITMAP) {
+        OLE_HANDLE handle = 0;
+        if (FAILED(picture->get_Handle(&handle)) || !handle) return nullptr;
+        return static_cast<HBITMAP>(
+            CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+    }
+    // Icons and metafiles: render them once onto a white bitmap of their pixel size.
+    OLE_XSIZE_HIMETRIC hmWidth = 0;
+    OLE_YSIZE_HIMETRIC hmHeight = 0;
+    if (FAILED(picture->get_Width(&hmWidth)) || FAILED(picture->get_Height(&hmHeight))) return nullptr;
+    win::WindowDc screen(nullptr);
+    const int width = MulDiv(hmWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
+    const int height = MulDiv(hmHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
+    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+    if (!bitmap) return nullptr;
+    win::MemoryDc dc(screen, bitmap.Get());
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (FAILED(picture->Render(dc, 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr))) return nullptr;
+    return bitmap.Release();
+}
+
+}  // namespace
+
+bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size) {
+    bitmap.Reset();
+    size = SIZE{0, 0};
+
+    std::vector<BYTE> bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    win::UniqueHGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory.Get()) return false;
+    void* target = GlobalLock(memory.Get());
+    if (!target) return false;
+    std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(memory.Get());
+
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, &stream)) || !stream) return false;
+    memory.Release();  // the stream frees the block now
+
+    IPicture* picture = nullptr;
+    const HRESULT decoded =
+        OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(decoded) || !picture) return false;
+    HBITMAP copy = BitmapFromPicture(picture);
+    picture->Release();
+    if (!copy) return false;
+
+    BITMAP info{};
+    if (!GetObjectW(copy, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) {
+        DeleteObject(copy);
+        return false;
+    }
+    bitmap.Reset(copy);
+    size = SIZE{info.bmWidth, info.bmHeight};
+    return true;
+}
+
+void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect) {
+    if (!source) return;
+    target.Reset();
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return;
+    target.Reset(CreateCompatibleBitmap(dc, width, height));
+    if (!target) return;
+    win::MemoryDc from(dc, source);
+    win::MemoryDc to(dc, target.Get());
+    StretchBlt(to, 0, 0, width, height, from, rect.left, rect.top, width, height, SRCCOPY);
+}
+
+win::UniqueRegion BitmapToRegion(HBITMAP mask) {
+    if (!mask) return {};
+    BITMAP info{};
+    if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (width > kMaxImageSide || height > kMaxImageSide) return {};
+
+    // A top-down 32-bit section: rows from the picture's top, 4-byte aligned anyway.
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    win::WindowDc screen(nullptr);
+    win::UniqueBitmap section(CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits) return {};
+    {
+        win::MemoryDc from(screen, mask);
+        win::MemoryDc to(screen, section.Get());
+        BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+
+    win::UniqueRegion result(CreateRectRgn(0, 0, 0, 0));
+    if (!result) return {};
+    std::vector<BYTE> buffer;
+    RegionRunBatcher batcher([&](std::span<const SkinRect> rects) {
+        buffer.assign(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT), 0);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        data->rdh.dwSize = sizeof(RGNDATAHEADER);
+        data->rdh.iType = RDH_RECTANGLES;
+        data->rdh.nCount = static_cast<DWORD>(rects.size());
+        data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+        RECT bounds{width, height, 0, 0};
+        auto* out = reinterpret_cast<RECT*>(data->Buffer);
+        for (size_t i = 0; i < rects.size(); ++i) {
+            out[i] = RECT{rects[i].left, rects[i].top, rects[i].right, rects[i].bottom};
+            bounds.left = std::min(bounds.left, out[i].left);
+            bounds.top = std::min(bounds.top, out[i].top);
+            bounds.right = std::max(bounds.right, out[i].right);
+            bounds.bottom = std::max(bounds.bottom, out[i].bottom);
+        }
+        data->rdh.rcBound = bounds;
+        win::UniqueRegion batch(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+        if (batch) CombineRgn(result.Get(), result.Get(), batch.Get(), RGN_OR);
+    });
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
+    CollectMaskRuns(static_cast<const uint8_t*>(bits), width, height, stride, batcher);
+    return result;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,29 @@
+// Loading skin images, cutting button pictures out of them and building a window's
+// outline from its mask.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "window/win/handles.h"
+
+namespace tavrel {
+
+// Decodes an image file (BMP, JPEG, GIF, ICO, WMF, EMF: whatever the platform's
+// picture loader reads) into `bitmap`, releasing its previous picture first, and
+// reports its size. On any failure (missing, unreadable, oversized or undecodable
+// file) `bitmap` stays empty, `size` is 0 x 0 and false is returned.
+bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size);
+
+// Makes `target` a new bitmap compatible with `dc` holding the pixels of `source`
+// inside `rect`. Nothing happens when `source` holds no picture; an empty rectangle
+// leaves `target` empty.
+void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect);
+
+// The region of all pixels of `mask` that are not pure white, built from horizontal
+// runs combined in batches of 2,000 rectangles. No region when `mask` holds no
+// picture (the window keeps its rectangle); an all-white mask gives an empty region.
+win::UniqueRegion BitmapToRegion(HBITMAP mask);
+
+}  // namespace tavrel

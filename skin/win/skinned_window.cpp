@@ -1,0 +1,151 @@
+#include "skin/win/skinned_window.h"
+
+#include <windowsx.h>
+
+#include "config/text.h"
+#include "skin/app_dir.h"
+#include "skin/win/lang_library.h"
+#include "skin/win/skin_image.h"
+
+namespace tavrel {
+
+// ---- SkinBuilder
+
+SkinItem SkinBuilder::Entry(int key) const {
+    SkinItem item;
+    ParseSkinItem(ReadLayoutValue(layoutPath_, u"BUTTONPOS", FormatInt(key)), item);
+    return item;
+}
+
+RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
+    const RECT rect = ToRect(Entry(key).rcPos);
+    if (button.Create(parent_, rect)) {
+        button.SetImages(normal_.Get(), over_.Get(), down_.Get(), disabled_.Get(), rect);
+    }
+    return rect;
+}
+
+// ---- SkinnedWindow
+
+SkinnedWindow::SkinnedWindow(UINT templateId, const SkinSpec& spec, HMODULE module)
+    : Dialog(templateId, module), m_skinSpec(spec) {}
+
+void SkinnedWindow::LoadLanguage() { LoadLangTable(m_lang, m_skinSpec.firstString, m_skinSpec.lastString); }
+
+void SkinnedWindow::CreateSkinControls(SkinBuilder&) {}
+
+void SkinnedWindow::PaintSkin(HDC) {}
+
+LRESULT SkinnedWindow::RunSkinnedCreate(WPARAM wParam, LPARAM lParam) {
+    if (DefaultProc(WM_CREATE, wParam, lParam) == -1) return -1;
+    LoadLanguage();
+    LoadSkin();
+    BuildOutline();
+    return 0;
+}
+
+void SkinnedWindow::LoadSkin() {
+    const std::u16string layoutPath = AppPath(m_skinSpec.layoutFile);
+    auto image = [&](const char16_t* key) {
+        std::u16string path = AppPath(m_skinSpec.imageFolder);
+        path += ReadLayoutValue(layoutPath, u"SCREEN", key);
+        return path;
+    };
+    const std::u16string maskPath = image(u"Mask");
+    const std::u16string normalPath = image(u"Normal");
+    const std::u16string downPath = image(u"Down");
+    const std::u16string overPath = image(u"Over");
+    const std::u16string disabledPath = image(m_skinSpec.disabledKey);
+
+    SkinBuilder builder(Hwnd(), layoutPath);
+    SIZE size{};
+    LoadSkinImage(maskPath, m_bmpMask, size);
+    LoadSkinImage(normalPath, builder.normal_, size);
+    LoadSkinImage(downPath, builder.down_, size);
+    LoadSkinImage(overPath, builder.over_, size);
+    LoadSkinImage(disabledPath, builder.disabled_, size);
+    SIZE backSize{};
+    LoadSkinImage(normalPath, m_bmpBack, backSize);
+
+    // Without a background picture the window keeps its template size, so that it
+    // stays visible and usable.
+    if (m_bmpBack) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
+
+    CreateSkinControls(builder);
+    // The builder's four state images are released here; mask and background stay.
+}
+
+void SkinnedWindow::BuildOutline() {
+    win::UniqueRegion outline = BitmapToRegion(m_bmpMask.Get());
+    if (!outline) return;
+    // The window owns the region from here on.
+    if (SetWindowRgn(Hwnd(), outline.Get(), TRUE)) outline.Release();
+}
+
+void SkinnedWindow::OnPaint() {
+    win::PaintDc paint(Hwnd());
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    if (m_bmpBack) {
+        win::MemoryDc memory(paint, m_bmpBack.Get());
+        PaintSkin(memory);
+        memory.CopyTo(paint, client.right, client.bottom);
+    } else {
+        win::MemoryDc memory(paint, client.right, client.bottom);
+        FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PaintSkin(memory);
+        memory.CopyTo(paint, client.right, client.bottom);
+    }
+}
+
+void SkinnedWindow::OnLButtonDown(LPARAM lParam) {
+    if (m_skinSpec.drag == SkinDrag::None) return;
+    // WM_NCLBUTTONDOWN carries a screen position; the move starts from there.
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(Hwnd(), &screen);
+    HWND target = m_skinSpec.drag == SkinDrag::Parent ? GetParent(Hwnd()) : Hwnd();
+    if (target) PostMessageW(target, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return RunSkinnedCreate(wParam, lParam);
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        if (!m_skinSpec.eraseBackground) return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(lParam);
+        break;
+    case WM_DESTROY: {
+        const LRESULT result = Dialog::WindowProc(message, wParam, lParam);
+        m_bmpBack.Reset();
+        m_bmpMask.Reset();
+        return result;
+    }
+    default:
+        break;
+    }
+    return Dialog::WindowProc(message, wParam, lParam);
+}
+
+// ---- text drawing
+
+win::UniqueFont CreateSkinFont(int height, int weight, const wchar_t* face) {
+    return win::UniqueFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, FF_MODERN, face));
+}
+
+void DrawSkinText(HDC dc, std::u16string_view text, RECT rect, UINT format, HFONT font, COLORREF colour) {
+    win::SelectGuard selectFont(dc, font);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, colour);
+    DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &rect, format);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,142 @@
+// SkinnedWindow: the base of every skinned window of the program (main window, pages,
+// dialogs). It runs the creation sequence in WM_CREATE (language strings, skin,
+// outline), paints double-buffered from the background picture, optionally refuses
+// background erasing, drags the top-level window on a press outside any control, and
+// releases its pictures on WM_DESTROY.
+//
+// Deriving a skinned window:
+//     class CDlgWarning : public SkinnedWindow {
+//     public:
+//         CDlgWarning() : SkinnedWindow(130, SkinSpec{u"Skins\\skin_reset_warn.ini", 700, 704}) {
+//             SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
+//         }
+//     protected:
+//         void CreateSkinControls(SkinBuilder& skin) override {
+//             skin.CreateButton(m_btnOK, 1);            // BUTTONPOS key "1"
+//             m_btnOK.m_strCaption = m_lang.Get(2);     // then window-specific settings
+//         }
+//         void PaintSkin(HDC dc) override {            // draws into the background picture
+//             auto font = CreateSkinFont(18, 800);
+//             DrawSkinText(dc, m_lang.Get(0), RECT{21, 9, 255, 30}, DT_LEFT | DT_TOP | DT_WORDBREAK, font.Get());
+//         }
+//         LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+//             switch (m) {
+//             case WM_COMMAND:
+//                 if (reinterpret_cast<HWND>(l) == m_btnOK.Hwnd()) { EndModal(IDOK); return 0; }
+//                 break;
+//             }
+//             return SkinnedWindow::WindowProc(m, w, l);   // creation, paint, drag, destroy
+//         }
+//     private:
+//         CBitmapBtn m_btnOK;
+//     };
+//   Run it with DoModal(owner); a page uses SkinDrag::Parent, erase as its Part says,
+//   and Create(mainWindow).
+//
+// A missing layout file, image or language library never fails the creation: the
+// window keeps its template size when it has no background picture, buttons get no
+// pictures (and a zero rectangle when their entry is missing), texts are empty.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/lang_table.h"
+#include "skin/skin_item.h"
+#include "skin/win/bitmap_btn.h"
+#include "window/win/dialog.h"
+#include "window/win/handles.h"
+
+namespace tavrel {
+
+// How a press on the window's own surface moves the top-level window.
+enum class SkinDrag {
+    Self,    // top-level windows: WM_NCLBUTTONDOWN / HTCAPTION posted to themselves
+    Parent,  // pages: posted to the parent window
+    None,    // the waiting dialog does not move
+};
+
+struct SkinSpec {
+    const char16_t* layoutFile = u"";  // relative to the program folder, e.g. u"Skins\\skin_wait.ini"
+    int firstString = 0;               // language range; none when lastString < firstString
+    int lastString = -1;
+    bool eraseBackground = true;        // false: WM_ERASEBKGND answers 0
+    SkinDrag drag = SkinDrag::Self;
+    const char16_t* disabledKey = u"Disabled";  // the main window's file says "Disable"
+    const char16_t* imageFolder = u"Skins\\";   // the main window names it "skins\\"
+};
+
+// Reads a window's layout file during its skin loading and creates its buttons.
+class SkinBuilder {
+public:
+    // The parsed "BUTTONPOS" entry with this decimal key (zero rectangle when absent).
+    SkinItem Entry(int key) const;
+    static RECT ToRect(const SkinRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+    // Creates `button` at the entry's rectangle with control ID 0 and gives it its four
+    // state pictures. Returns the rectangle.
+    RECT CreateButton(CBitmapBtn& button, int key);
+    HWND Parent() const { return parent_; }
+
+private:
+    friend class SkinnedWindow;
+    SkinBuilder(HWND parent, std::u16string layoutPath) : parent_(parent), layoutPath_(std::move(layoutPath)) {}
+
+    HWND parent_;
+    std::u16string layoutPath_;
+    win::UniqueBitmap normal_, down_, over_, disabled_;
+};
+
+class SkinnedWindow : public win::Dialog {
+public:
+    SkinnedWindow(UINT templateId, const SkinSpec& spec, HMODULE module = nullptr);
+
+    const LangTable& Lang() const { return m_lang; }
+    HBITMAP Background() const { return m_bmpBack.Get(); }
+
+protected:
+    // Handles WM_CREATE (creation sequence), WM_PAINT, WM_ERASEBKGND, WM_LBUTTONDOWN
+    // (drag) and WM_DESTROY, then the dialog's default handling.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Step 2 of the creation: fills m_lang from the range. The main window overrides
+    // it to fill its second table too.
+    virtual void LoadLanguage();
+    // Step 5/6 of loading the skin: create the window's buttons (in its key order) and
+    // place its other controls. Default: none.
+    virtual void CreateSkinControls(SkinBuilder& skin);
+    // Draws the window's texts, swatches and indicators into `dc`, which holds the
+    // background picture (the drawing stays in it). Default: nothing.
+    virtual void PaintSkin(HDC dc);
+
+    // The creation sequence alone, for windows that handle WM_CREATE themselves:
+    // default creation, language, skin, outline. Returns 0 or -1.
+    LRESULT RunSkinnedCreate(WPARAM wParam, LPARAM lParam);
+
+    LangTable m_lang;
+    win::UniqueBitmap m_bmpMask;
+    win::UniqueBitmap m_bmpBack;
+    SkinSpec m_skinSpec;
+
+private:
+    void LoadSkin();
+    void BuildOutline();
+    void OnPaint();
+    void OnLButtonDown(LPARAM lParam);
+};
+
+// ---- text drawing shared by the skinned windows
+
+// "Arial" (or `face`) as the skinned windows create it: width 0, DEFAULT_CHARSET,
+// CLEARTYPE_QUALITY, FF_MODERN.
+win::UniqueFont CreateSkinFont(int height, int weight = 400, const wchar_t* face = L"Arial");
+
+// Draws `text` into `rect` with a transparent background in `colour` (default the
+// skin's accent RGB(163, 25, 48)); restores the DC's font, colour and mode.
+void DrawSkinText(HDC dc, std::u16string_view text, RECT rect, UINT format, HFONT font,
+                  COLORREF colour = RGB(163, 25, 48));
+
+// One value of a layout file, empty when the file, section or key is missing.
+std::u16string ReadLayoutValue(const std::u16string& layoutPath, const char16_t* section, const std::u16string& key);
+
+}  // namespace tavrel
