@@ -13,7 +13,7 @@ namespace tavrel {
 
 SkinItem SkinBuilder::Entry(int key) const {
     SkinItem item;
-    ParseSkinItem(ReadLayoutValue(layoutPath_, u"BUTTONPOS", FormatInt(key)), item);
+    ParseSkinItem(Value(u"BUTTONPOS", FormatInt(key)), item);
     return item;
 }
 
@@ -45,10 +45,10 @@ LRESULT SkinnedWindow::RunSkinnedCreate(WPARAM wParam, LPARAM lParam) {
 }
 
 void SkinnedWindow::LoadSkin() {
-    const std::u16string layoutPath = AppPath(m_skinSpec.layoutFile);
+    SkinBuilder builder(Hwnd(), AppPath(m_skinSpec.layoutFile));
     auto image = [&](const char16_t* key) {
         std::u16string path = AppPath(m_skinSpec.imageFolder);
-        path += ReadLayoutValue(layoutPath, u"SCREEN", key);
+        path += builder.Value(u"SCREEN", key);
         return path;
     };
     const std::u16string maskPath = image(u"Mask");
@@ -57,7 +57,6 @@ void SkinnedWindow::LoadSkin() {
     const std::u16string overPath = image(u"Over");
     const std::u16string disabledPath = image(m_skinSpec.disabledKey);
 
-    SkinBuilder builder(Hwnd(), layoutPath);
     SIZE size{};
     LoadSkinImage(maskPath, m_bmpMask, size);
     LoadSkinImage(normalPath, builder.normal_, size);

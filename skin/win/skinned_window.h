@@ -42,6 +42,7 @@
 
 #include <string>
 
+#include "config/ini_file.h"
 #include "skin/lang_table.h"
 #include "skin/skin_item.h"
 #include "skin/win/bitmap_btn.h"
@@ -72,6 +73,10 @@ class SkinBuilder {
 public:
     // The parsed "BUTTONPOS" entry with this decimal key (zero rectangle when absent).
     SkinItem Entry(int key) const;
+    // Any value of the layout file (empty when missing).
+    std::u16string Value(std::u16string_view section, std::u16string_view key) const {
+        return layout_.GetString(section, key, u"");
+    }
     static RECT ToRect(const SkinRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
     // Creates `button` at the entry's rectangle with control ID 0 and gives it its four
     // state pictures. Returns the rectangle.
@@ -80,10 +85,11 @@ public:
 
 private:
     friend class SkinnedWindow;
-    SkinBuilder(HWND parent, std::u16string layoutPath) : parent_(parent), layoutPath_(std::move(layoutPath)) {}
+    // The layout file is read once here; every entry comes from memory.
+    SkinBuilder(HWND parent, std::u16string layoutPath) : parent_(parent), layout_(std::move(layoutPath)) {}
 
     HWND parent_;
-    std::u16string layoutPath_;
+    CIniFile layout_;
     win::UniqueBitmap normal_, down_, over_, disabled_;
 };
 
@@ -135,8 +141,5 @@ win::UniqueFont CreateSkinFont(int height, int weight = 400, const wchar_t* face
 // skin's accent RGB(163, 25, 48)); restores the DC's font, colour and mode.
 void DrawSkinText(HDC dc, std::u16string_view text, RECT rect, UINT format, HFONT font,
                   COLORREF colour = RGB(163, 25, 48));
-
-// One value of a layout file, empty when the file, section or key is missing.
-std::u16string ReadLayoutValue(const std::u16string& layoutPath, const char16_t* section, const std::u16string& key);
 
 }  // namespace tavrel

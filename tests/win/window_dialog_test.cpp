@@ -177,13 +177,13 @@ TEST(WindowDialog, SubclassedControlGetsItsMessagesAndGivesBackItsProcedure) {
     HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     const LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
-    ASSERT_TRUE(counting.SubclassWindow(edit));
+    ASSERT_TRUE(counting.Subclass(edit));
     SetWindowTextW(edit, L"abc");
     wchar_t text[8] = {};
     GetWindowTextW(edit, text, 8);
     EXPECT_EQ(std::wstring(text), L"abc");  // the previous procedure still ran
     EXPECT_EQ(counting.texts, 1);
-    counting.UnsubclassWindow();
+    counting.Unsubclass();
     EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), original);
     DestroyWindow(edit);
 }

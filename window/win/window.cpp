@@ -79,14 +79,14 @@ bool Window::CreateControl(LPCWSTR className, LPCWSTR text, DWORD style, const R
                                 rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
-    if (!SubclassWindow(hwnd)) {
+    if (!Subclass(hwnd)) {
         DestroyWindow(hwnd);
         return false;
     }
     return true;
 }
 
-bool Window::SubclassWindow(HWND hwnd) {
+bool Window::Subclass(HWND hwnd) {
     if (hwnd_ || !hwnd || FromHandle(hwnd)) return false;
     hwnd_ = hwnd;  // PreSubclassWindow may use Hwnd()
     PreSubclassWindow();
@@ -95,7 +95,7 @@ bool Window::SubclassWindow(HWND hwnd) {
     return true;
 }
 
-void Window::UnsubclassWindow() {
+void Window::Unsubclass() {
     if (!hwnd_) return;
     Unbind();
 }

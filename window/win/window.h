@@ -50,9 +50,9 @@ public:
 
     // Binds this object to an existing window and routes its messages through
     // WindowProc; the previous procedure becomes the default handling.
-    bool SubclassWindow(HWND hwnd);
+    bool Subclass(HWND hwnd);
     // Gives the window its previous procedure back and unbinds the object.
-    void UnsubclassWindow();
+    void Unsubclass();
 
     // Pre-translation before dispatch; true swallows the message. Base: nothing.
     virtual bool PreTranslateMessage(MSG& msg);
