@@ -1,29 +1,8 @@
-#include "dialogs/key_filter.h"
 #include "dialogs/warning_model.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavrel;
-
-TEST(DialogsKeyFilter, SwallowsEnterEscapeSpaceInEveryKeyMessageAndF1OnlyWhereAsked) {
-    const unsigned messages[] = {kMsgKeyDown, kMsgKeyUp, kMsgSysKeyDown, kMsgSysKeyUp};
-    for (unsigned m : messages) {
-        for (unsigned vk : {kVkReturn, kVkEscape, kVkSpace}) {
-            EXPECT_TRUE(IsSwallowedKey(m, vk, SwallowedKeys::EnterEscapeSpace)) << m << " " << vk;
-            EXPECT_TRUE(IsSwallowedKey(m, vk, SwallowedKeys::EnterEscapeSpaceAndF1)) << m << " " << vk;
-        }
-        EXPECT_TRUE(IsSwallowedKey(m, kVkF1, SwallowedKeys::EnterEscapeSpaceAndF1));
-        EXPECT_FALSE(IsSwallowedKey(m, kVkF1, SwallowedKeys::EnterEscapeSpace));
-        EXPECT_FALSE(IsSwallowedKey(m, 'A', SwallowedKeys::EnterEscapeSpaceAndF1));
-        EXPECT_FALSE(IsSwallowedKey(m, 0x09 /* Tab */, SwallowedKeys::EnterEscapeSpaceAndF1));
-    }
-}
-
-TEST(DialogsKeyFilter, LeavesCharacterAndMouseMessagesAlone) {
-    const unsigned wmChar = 0x0102, wmLButtonDown = 0x0201;
-    EXPECT_FALSE(IsSwallowedKey(wmChar, kVkReturn, SwallowedKeys::EnterEscapeSpaceAndF1));
-    EXPECT_FALSE(IsSwallowedKey(wmLButtonDown, kVkEscape, SwallowedKeys::EnterEscapeSpaceAndF1));
-}
 
 TEST(DialogsWarning, ModeChoosesTheStringRange) {
     EXPECT_EQ(WarningStrings(0).first, 700);

@@ -10,7 +10,7 @@
 //         HWND PageHwnd() const override { return Hwnd(); }
 //         void Refresh() override { RefreshFromProfile(); }
 //     };
-// and return it for its index from MakeMainPage in app/win/main_pages.cpp. Until a
+// and return it for its index from MakeMainPage in app/win/page_factory.cpp. Until a
 // page exists there, an empty skinned page from its template stands in for it.
 #pragma once
 

@@ -1,0 +1,30 @@
+// Everything the main window keeps in the data folder, behind one interface: the
+// settings and profile files and the macro library (the monitor link's ConfigStore),
+// and the export and import of one profile. The program uses the folder under the
+// per-user application data; tests use a scratch folder.
+#pragma once
+
+#include <string>
+
+#include "config/records.h"
+#include "monitor/monitor_port.h"
+
+namespace tavrel {
+
+class AppStorage : public ConfigStore {
+public:
+    // The data folder, ending in a separator (empty: the current folder).
+    virtual std::u16string DataFolder() = 0;
+
+    virtual void LoadMacroLibrary() = 0;
+    // SyncMacroLibrary with the key slots of `config`, then SaveMacroLibrary.
+    virtual void SyncAndSaveMacroLibrary(const SharedConfig& config) = 0;
+
+    // The current profile of `working` into the file at `path`; see profile_transfer.h.
+    virtual void ExportProfile(const SharedConfig& working, const std::u16string& path) = 0;
+    // The profile file at `path` into the current profile of `working`; false when the
+    // file could not be read and nothing changed.
+    virtual bool ImportProfile(SharedConfig& working, const std::u16string& path) = 0;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,37 @@
+// The main window's pages and the dialogs of other parts, in one place. A page that
+// does not exist yet is an empty skinned page from its template, so the main window
+// always has four pages to place, show and refresh.
+#include "app/win/other_dialogs.h"
+#include "app/win/page.h"
+#include "skin/win/skinned_window.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr const char16_t* kPageLayouts[4] = {
+    u"Skins\\skin_main.ini",
+    u"Skins\\Skin_Macro_control.ini",
+    u"Skins\\Skin_color_control.ini",
+    u"Skins\\Skin_light_control.ini",
+};
+
+class CDlgEmptyPage : public SkinnedWindow, public MainPage {
+public:
+    explicit CDlgEmptyPage(int index)
+        : SkinnedWindow(kPageTemplates[index], SkinSpec{kPageLayouts[index], 0, -1, true, SkinDrag::Parent}) {}
+    bool CreatePage(HWND mainWindow) override { return Create(mainWindow); }
+    HWND PageHwnd() const override { return Hwnd(); }
+    void Refresh() override {}
+};
+
+}  // namespace
+
+std::unique_ptr<MainPage> MakeMainPage(int index) {
+    if (index < 0 || index > 3) return nullptr;
+    return std::make_unique<CDlgEmptyPage>(index);
+}
+
+void RunMacroManager(HWND) {}
+
+}  // namespace tavrel

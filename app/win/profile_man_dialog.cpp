@@ -1,0 +1,133 @@
+#include "app/win/profile_man_dialog.h"
+
+#include <shlobj.h>
+
+#include "app/win/file_dialogs.h"
+#include "dialogs/win/warning_dialog.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr int kOkKey = 4, kCancelKey = 5, kCloseKey = 6, kBrowseKey = 3, kNameKey = 1, kGameKey = 2;
+// WS_CHILD | WS_VISIBLE with ES_UPPERCASE, ES_RIGHT and ES_CENTER, as the skin asks.
+constexpr DWORD kEditStyle = 0x5000000B;
+// Allow-multi-select, hide-read-only and overwrite-prompt.
+constexpr DWORD kBrowseFlags = 0x206;
+
+struct PaintedText {
+    int entry;
+    int fontHeight;
+    RECT rect;
+};
+constexpr PaintedText kTexts[] = {
+    {0, 18, {24, 18, 345, 43}},   {1, 15, {24, 100, 307, 130}}, {3, 15, {24, 170, 155, 200}},
+    {4, 15, {24, 285, 117, 315}}, {5, 15, {24, 311, 154, 341}}, {2, 15, {24, 125, 307, 155}},
+    {8, 15, {155, 170, 438, 200}}, {9, 14, {117, 283, 377, 320}}, {10, 14, {162, 311, 361, 399}},
+};
+
+const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
+std::wstring DesktopInitialName() {
+    wchar_t desktop[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE)) desktop[0] = L'\0';
+    return std::wstring(desktop) + L"\\.exe";
+}
+
+}  // namespace
+
+CDlgProfileMan::CDlgProfileMan(SharedConfig& working, int mode)
+    : SkinnedWindow(kProfileManTemplate, SkinSpec{u"Skins\\skin_Profile.ini", 800, 810}), m_model(working, mode) {}
+
+void CDlgProfileMan::CreateSkinControls(SkinBuilder& skin) {
+    skin.CreateButton(m_btnLinkOK, kOkKey);
+    skin.CreateButton(m_btnLinkCancel, kCancelKey);
+    skin.CreateButton(m_btnLinkClose, kCloseKey);
+    skin.CreateButton(m_btnBrowse, kBrowseKey);
+    for (CBitmapBtn* button : {&m_btnLinkOK, &m_btnLinkCancel}) {
+        button->m_strCaption = m_lang.Get(button == &m_btnLinkOK ? 6 : 7);  // strings 806, 807
+        button->SetTipText(button->m_strCaption);
+        SetDialogButtonColours(*button);
+    }
+    auto createEdit = [&](int key) {
+        const RECT r = SkinBuilder::ToRect(skin.Entry(key).rcPos);
+        return CreateWindowExW(0, L"EDIT", L"", kEditStyle, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                               Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    };
+    m_editName = createEdit(kNameKey);
+    m_editGameFile = createEdit(kGameKey);
+    // The record holds at most 249 and 499 characters; the edits never take more.
+    SendMessageW(m_editName, EM_LIMITTEXT, GameLinkModel::kNameLimit, 0);
+    SendMessageW(m_editGameFile, EM_LIMITTEXT, GameLinkModel::kGameFileLimit, 0);
+    EnableWindow(m_editGameFile, FALSE);
+}
+
+BOOL CDlgProfileMan::OnInitDialog() {
+    ShowModel();
+    return TRUE;
+}
+
+void CDlgProfileMan::ShowModel() {
+    SetWindowTextW(m_editName, W(m_model.Name()));
+    SetWindowTextW(m_editGameFile, W(m_model.GameFile()));
+}
+
+std::u16string CDlgProfileMan::EditText(HWND edit) const {
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(edit, text.data(), length + 1);
+    return std::u16string(reinterpret_cast<const char16_t*>(text.data()), static_cast<size_t>(copied));
+}
+
+void CDlgProfileMan::PaintSkin(HDC dc) {
+    for (const PaintedText& text : kTexts) {
+        auto font = CreateSkinFont(text.fontHeight, 400);
+        DrawSkinText(dc, m_lang.Get(static_cast<size_t>(text.entry)), text.rect, DT_LEFT | DT_WORDBREAK, font.Get());
+    }
+}
+
+bool CDlgProfileMan::PreTranslateMessage(MSG& msg) {
+    // A blank typed into the name is a character of the name, not a button press: it
+    // reaches the edit even though Space is otherwise swallowed everywhere.
+    const bool keyMessage = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+    if (keyMessage && msg.wParam == VK_SPACE && msg.hwnd == m_editName && m_editName) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        return true;
+    }
+    return SkinnedWindow::PreTranslateMessage(msg);
+}
+
+void CDlgProfileMan::OnBrowse() {
+    win::FileDialogRequest request;
+    request.owner = Hwnd();
+    request.filter = win::kGameFilter;
+    request.defaultExtension = L"exe";
+    request.initialName = DesktopInitialName();
+    request.flags = kBrowseFlags;
+    const auto path = win::RunFileDialog(request);
+    if (!path) return;
+    m_model.SetName(EditText(m_editName));
+    const std::u16string chosen(reinterpret_cast<const char16_t*>(path->c_str()), path->size());
+    if (m_model.Browse(chosen) == GameLinkModel::BrowseResult::Accepted) ShowModel();
+}
+
+void CDlgProfileMan::OnCommand(HWND sender) {
+    if (!sender) return;
+    if (sender == m_btnLinkOK.Hwnd()) {
+        m_model.SetName(EditText(m_editName));
+        m_model.Store();
+        EndModal(IDOK);
+    } else if (sender == m_btnLinkCancel.Hwnd() || sender == m_btnLinkClose.Hwnd()) {
+        EndModal(IDCANCEL);
+    } else if (sender == m_btnBrowse.Hwnd()) {
+        OnBrowse();
+    }
+}
+
+LRESULT CDlgProfileMan::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) OnCommand(reinterpret_cast<HWND>(lParam));
+    return SkinnedWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,46 @@
+// CDlgProfileMan: names the current profile and links it to a game executable. Mode 1
+// starts with both fields empty, mode 0 with the profile's name and game. Only OK
+// changes the profile; a game linked to another profile is refused silently.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/game_link_model.h"
+#include "skin/win/bitmap_btn.h"
+#include "skin/win/skinned_window.h"
+
+namespace tavrel {
+
+inline constexpr UINT kProfileManTemplate = 144;
+
+class CDlgProfileMan : public SkinnedWindow {
+public:
+    // Edits the current profile of `working`.
+    CDlgProfileMan(SharedConfig& working, int mode);
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    void CreateSkinControls(SkinBuilder& skin) override;
+    BOOL OnInitDialog() override;
+    void PaintSkin(HDC dc) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(HWND sender);
+    void OnBrowse();
+    void ShowModel();
+    std::u16string EditText(HWND edit) const;
+
+    GameLinkModel m_model;
+    CBitmapBtn m_btnLinkOK;
+    CBitmapBtn m_btnLinkCancel;
+    CBitmapBtn m_btnLinkClose;
+    CBitmapBtn m_btnBrowse;
+    HWND m_editName = nullptr;      // child windows, destroyed with the dialog
+    HWND m_editGameFile = nullptr;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,61 @@
+#include "app/win/tavrel_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "app/win/data_folder_storage.h"
+#include "app/win/tavrel_dlg.h"
+#include "monitor/win/monitor_win.h"
+#include "skin/app_dir.h"
+#include "skin/win/ex_menu.h"
+
+namespace tavrel {
+
+namespace {
+
+std::u16string ModulePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer.c_str()), buffer.size());
+}
+
+// Uninitialises COM on every way out.
+struct ComApartment {
+    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComApartment() {
+        if (SUCCEEDED(result)) CoUninitialize();
+    }
+};
+
+}  // namespace
+
+int CTavrelApp::Run() {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+    InitCommonControlsEx(&controls);
+    // The picture loader and the shell's folder functions expect an apartment.
+    ComApartment com;
+
+    InstallMenuHook();
+    // Every window finds its skin and the language library through the program folder,
+    // so it is known before the first window exists.
+    SetAppDir(ModulePath());
+
+    win::Win32MonitorPort monitor;
+    DataFolderStorage storage;
+    CTavrelDlg dialog(monitor, storage);
+    dialog.DoModal(nullptr);
+    return 0;
+}
+
+}  // namespace tavrel

@@ -1,0 +1,257 @@
+#include "app/win/tavrel_dlg.h"
+
+#include "app/win/file_dialogs.h"
+
+#include <commdlg.h>
+#include "app/win/other_dialogs.h"
+#include "app/win/profile_man_dialog.h"
+#include "config/shared_config.h"
+#include "dialogs/win/warning_dialog.h"
+#include "monitor/monitor_protocol.h"
+#include "monitor/win/monitor_win.h"
+#include "skin/win/lang_library.h"
+
+namespace tavrel {
+
+namespace {
+
+LangTable& AssignmentTable() {
+    static LangTable table;
+    return table;
+}
+
+const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
+
+constexpr UINT_PTR kLightingTimerId = 1;
+constexpr UINT kLightingTimerMs = 10;
+
+}  // namespace
+
+const LangTable& AssignmentTexts() { return AssignmentTable(); }
+
+CTavrelDlg::CTavrelDlg(MonitorPort& monitor, AppStorage& storage)
+    : SkinnedWindow(kMainTemplate, SkinSpec{u"Skins\\skin_Config.ini", kMainFirstString, kMainLastString, false,
+                                            SkinDrag::Self, u"Disable", u"skins\\"}),
+      m_monitor(monitor),
+      m_storage(storage),
+      m_link(monitor, *this, storage, WorkingConfig, AppliedConfig),
+      m_model(*this, WorkingConfig) {
+    SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
+}
+
+CTavrelDlg::~CTavrelDlg() = default;
+
+// ---- creation
+
+void CTavrelDlg::LoadLanguage() {
+    SkinnedWindow::LoadLanguage();
+    LoadLangTable(AssignmentTable(), kActionFirstString, kActionLastString);
+}
+
+void CTavrelDlg::CreateSkinControls(SkinBuilder& skin) {
+    for (const MainButtonSpec& spec : kMainButtons) {
+        CBitmapBtn& button = Button(spec.button);
+        skin.CreateButton(button, spec.skinKey);
+        if (spec.captionString != 0) {
+            button.m_strCaption = MainButtonCaption(spec, m_lang);
+            button.SetTipText(button.m_strCaption);
+        }
+        if (spec.dialogColours) SetDialogButtonColours(button);
+    }
+}
+
+BOOL CTavrelDlg::OnInitDialog() {
+    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kAppIcon));
+    if (m_hIcon) {
+        SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+        SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    }
+    win::LaunchMonitor();
+
+    m_dataFolder = m_storage.DataFolder();
+    OutputDebugStringW(W(m_dataFolder + u"\n"));
+
+    SetWindowTextW(Hwnd(), W(kMainWindowTitle));
+
+    for (int i = 0; i < 4; ++i) {
+        m_pages[static_cast<size_t>(i)] = MakeMainPage(i);
+        MainPage* page = m_pages[static_cast<size_t>(i)].get();
+        if (page && page->CreatePage(Hwnd())) {
+            SetWindowPos(page->PageHwnd(), nullptr, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
+                         kPageArea.bottom - kPageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+
+    m_link.LoadStartupConfiguration();
+    m_storage.LoadMacroLibrary();
+    m_model.Start(AppliedConfig);
+    return TRUE;
+}
+
+// ---- messages
+
+bool CTavrelDlg::PreTranslateMessage(MSG& msg) {
+    // The monitor's commands and the waiting dialog's start of an apply arrive here,
+    // also while a modal dialog runs its own loop. They then take the default way.
+    if (msg.message == kWmMonitorCommand && msg.hwnd == Hwnd() && Hwnd()) {
+        m_link.HandleMonitorCommand(static_cast<uint64_t>(msg.wParam), static_cast<int64_t>(msg.lParam));
+    }
+    return SkinnedWindow::PreTranslateMessage(msg);
+}
+
+void CTavrelDlg::OnCommand(HWND sender) {
+    if (!sender) return;
+    for (const MainButtonSpec& spec : kMainButtons) {
+        if (Button(spec.button).Hwnd() == sender) {
+            m_model.OnButton(spec.button);
+            return;
+        }
+    }
+}
+
+LRESULT CTavrelDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(reinterpret_cast<HWND>(lParam));
+        break;  // then the default command handling
+    case WM_TIMER:
+        if (wParam == kCloseTimerId) m_model.OnCloseTimer();
+        break;
+    case WM_CLOSE:
+        m_model.OnClose();
+        return 0;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon);
+    default:
+        break;
+    }
+    return SkinnedWindow::WindowProc(message, wParam, lParam);
+}
+
+HWND CTavrelDlg::PageHwnd(int index) const {
+    if (index < 0 || index > 3 || !m_pages[static_cast<size_t>(index)]) return nullptr;
+    return m_pages[static_cast<size_t>(index)]->PageHwnd();
+}
+
+// ---- MainWindowView
+
+void CTavrelDlg::SetButtonCheck(MainButton button, bool checked) { Button(button).SetCheck(checked); }
+
+void CTavrelDlg::ShowPageWindow(int page, bool visible) {
+    if (HWND hwnd = PageHwnd(page)) ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+}
+
+void CTavrelDlg::RestartLightingTimer() {
+    if (HWND hwnd = PageHwnd(kLightingPageIndex)) SetTimer(hwnd, kLightingTimerId, kLightingTimerMs, nullptr);
+}
+
+void CTavrelDlg::RefreshPage(int page) {
+    if (page >= 0 && page < 4 && m_pages[static_cast<size_t>(page)]) m_pages[static_cast<size_t>(page)]->Refresh();
+}
+
+void CTavrelDlg::PostMonitorCommand(int wParam, int lParam) {
+    m_monitor.PostMonitorCommand(static_cast<uint64_t>(wParam), lParam);
+}
+
+int CTavrelDlg::RunWarning(int mode) {
+    CDlgWarning dialog;
+    dialog.m_nMode = mode;
+    return static_cast<int>(dialog.DoModal(Hwnd()));
+}
+
+void CTavrelDlg::RunWaiting(int mode) {
+    m_waiting.m_nMode = mode;
+    m_waiting.m_hMainWindow = Hwnd();
+    m_waiting.DoModal(Hwnd());
+}
+
+void CTavrelDlg::CloseWaiting() { CloseWaitingDialog(); }
+
+void CTavrelDlg::OpenGameLink(int mode) {
+    CDlgProfileMan dialog(WorkingConfig, mode);
+    dialog.DoModal(Hwnd());
+}
+
+void CTavrelDlg::ExportProfile() {
+    win::FileDialogRequest request;
+    request.owner = Hwnd();
+    request.save = true;
+    request.filter = win::kProfileFilter;
+    request.defaultExtension = L"gkp";
+    request.initialName = std::wstring(W(m_dataFolder)) + L"config\\.gkp";
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    const auto path = win::RunFileDialog(request);
+    if (!path) return;
+    m_storage.ExportProfile(WorkingConfig, std::u16string(reinterpret_cast<const char16_t*>(path->c_str())));
+}
+
+void CTavrelDlg::ImportProfile() {
+    win::FileDialogRequest request;
+    request.owner = Hwnd();
+    request.filter = win::kProfileFilter;
+    request.defaultExtension = L"gkp";
+    request.initialName = std::wstring(W(m_dataFolder)) + L"config\\.gkp";
+    request.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    const auto path = win::RunFileDialog(request);
+    if (!path) return;
+    if (m_storage.ImportProfile(WorkingConfig, std::u16string(reinterpret_cast<const char16_t*>(path->c_str())))) {
+        m_model.RefreshPages();
+    }
+}
+
+void CTavrelDlg::OpenMacroManager() { RunMacroManager(Hwnd()); }
+
+void CTavrelDlg::EndMainWindow(int result) { EndModal(result); }
+
+void CTavrelDlg::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+
+void CTavrelDlg::PostClose() { PostMessageW(Hwnd(), WM_CLOSE, 0, 0); }
+
+void CTavrelDlg::Minimize() { SendMessageW(Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+bool CTavrelDlg::HoldsMouseCapture() { return Hwnd() && GetCapture() == Hwnd(); }
+
+void CTavrelDlg::ReleaseMouseCapture() {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    ReleaseCapture();
+}
+
+void CTavrelDlg::KillCloseTimer() { KillTimer(Hwnd(), kCloseTimerId); }
+
+void CTavrelDlg::SyncAndSaveMacroLibrary() { m_storage.SyncAndSaveMacroLibrary(WorkingConfig); }
+
+// ---- LinkWindowPort
+
+void CTavrelDlg::SetCloseTimer(unsigned milliseconds) { SetTimer(Hwnd(), kCloseTimerId, milliseconds, nullptr); }
+
+void CTavrelDlg::CaptureMouse() { SetCapture(Hwnd()); }
+
+void CTavrelDlg::ReleaseMouse() {
+    if (HoldsMouseCapture()) ReleaseCapture();
+}
+
+void CTavrelDlg::EnableApplyAndOk(bool enable) {
+    for (MainButton button : {MainButton::Apply, MainButton::Ok}) {
+        HWND hwnd = Button(button).Hwnd();
+        if (!hwnd) continue;
+        EnableWindow(hwnd, enable ? TRUE : FALSE);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+}
+
+void CTavrelDlg::RefreshPages() { m_model.RefreshPages(); }
+
+void CTavrelDlg::RefreshLightingPage() { RefreshPage(kLightingPageIndex); }
+
+void CTavrelDlg::CheckProfileButton(int index) { m_model.CheckProfileButton(index); }
+
+void CTavrelDlg::CloseWaitingDialog() {
+    if (HWND hwnd = m_waiting.Hwnd()) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+void CTavrelDlg::ReportMapViewFailure() {
+    MessageBoxW(Hwnd(), L"Could not map view of file.", L"", MB_OK);
+}
+
+}  // namespace tavrel
