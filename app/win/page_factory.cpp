@@ -2,7 +2,7 @@
 // does not exist yet is an empty skinned page from its template, so the main window
 // always has four pages to place, show and refresh.
 #include "app/win/other_dialogs.h"
-#include "app/win/page.h"
+#include "app/win/main_page.h"
 #include "skin/win/skinned_window.h"
 
 namespace tavrel {
