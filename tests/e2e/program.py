@@ -74,8 +74,8 @@ class App:
         wait_until(painted, 30, "the main window's skin on screen")
 
     def background_probe(self):
-        # A strip of the page area's top edge, never covered by a button.
-        return (40, 92, 200, 98)
+        # A strip of the title band, never covered by a button or a page.
+        return (200, 8, 700, 30)
 
     def origin(self):
         return self.s.window_origin(self.main)
