@@ -1,0 +1,233 @@
+// The program's own dialogs under Wine: how the waiting dialog starts an apply and
+// ends, that keys never answer the waiting and warning dialogs, what each warning
+// button answers, and what the game link dialog stores.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/win/profile_man_dialog.h"
+#include "config/shared_config.h"
+#include "config/text.h"
+#include "dialogs/win/warning_dialog.h"
+#include "monitor/monitor_protocol.h"
+#include "monitor/win/waiting_dialog.h"
+
+using namespace tavrel;
+
+namespace {
+
+// Runs `step` on the user-interface thread every few milliseconds while a modal loop
+// is up, until it returns true.
+class Driver {
+public:
+    explicit Driver(std::function<bool()> step) {
+        Current() = std::move(step);
+        timer_ = SetTimer(nullptr, 0, 20, &Driver::Tick);
+    }
+    ~Driver() {
+        KillTimer(nullptr, timer_);
+        Current() = nullptr;
+    }
+
+private:
+    static std::function<bool()>& Current() {
+        static std::function<bool()> step;
+        return step;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (Current() && Current()()) Current() = nullptr;
+    }
+    UINT_PTR timer_;
+};
+
+std::vector<HWND> Children(HWND parent, const wchar_t* className) {
+    std::vector<HWND> found;
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND>* found;
+    } search{className, &found};
+    EnumChildWindows(
+        parent,
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (lstrcmpiW(name, s->className) == 0) s->found->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return found;
+}
+
+void PostKeys(HWND target) {
+    for (UINT vk : {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1}) {
+        PostMessageW(target, WM_KEYDOWN, vk, 1);
+        PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    }
+}
+
+void Click(HWND dialog, HWND button) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+// A stand-in for the main window: records the commands it receives.
+class FakeMain {
+public:
+    FakeMain() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &FakeMain::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TavrelTestFakeMain";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"fake main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~FakeMain() { DestroyWindow(hwnd); }
+
+    HWND hwnd = nullptr;
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
+    std::function<void()> onCommand;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT m, WPARAM w, LPARAM l) {
+        auto* self = reinterpret_cast<FakeMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && m == kWmMonitorCommand) {
+            self->commands.emplace_back(w, l);
+            if (self->onCommand) self->onCommand();
+            return 0;
+        }
+        return DefWindowProcW(hwnd, m, w, l);
+    }
+};
+
+}  // namespace
+
+TEST(AppWaitingDialog, StartsTheApplyWithItsModeAndEndsOnlyOnClose) {
+    for (int mode : {0, 1}) {
+        FakeMain main;
+        CDlgWaitting dialog;
+        dialog.m_nMode = mode;
+        dialog.m_hMainWindow = main.hwnd;
+        bool aliveAfterKeys = false;
+        main.onCommand = [&] {
+            // Keys first; if one of them ended the run, the check below never runs.
+            PostKeys(dialog.Hwnd());
+            PostMessageW(main.hwnd, WM_NULL, 0, 0);
+        };
+        Driver driver([&] {
+            if (main.commands.empty() || !dialog.Hwnd()) return false;
+            MSG pending;
+            if (PeekMessageW(&pending, dialog.Hwnd(), WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE)) return false;
+            aliveAfterKeys = IsWindow(dialog.Hwnd()) && dialog.IsModal();
+            wchar_t title[64] = {};
+            GetWindowTextW(dialog.Hwnd(), title, 64);
+            EXPECT_STREQ(title, L"Orvane Gaming Keyboard waiting");
+            PostMessageW(dialog.Hwnd(), WM_CLOSE, 0, 0);
+            return true;
+        });
+        EXPECT_EQ(dialog.DoModal(main.hwnd), IDCANCEL);
+        ASSERT_EQ(main.commands.size(), 1u) << mode;
+        EXPECT_EQ(main.commands[0].first, static_cast<WPARAM>(mode));
+        EXPECT_EQ(main.commands[0].second, MONITOR_START_APPLY);
+        EXPECT_TRUE(aliveAfterKeys) << mode;
+    }
+}
+
+TEST(AppWarningDialog, OnlyOkConfirmsAndKeysNeverAnswer) {
+    struct Case {
+        int mode;
+        int button;  // creation order: OK, Cancel, close
+        INT_PTR expected;
+    };
+    for (const Case c : {Case{0, 0, IDOK}, Case{0, 1, IDCANCEL}, Case{0, 2, IDCANCEL}, Case{1, 0, IDOK},
+                         Case{1, 2, IDCANCEL}}) {
+        CDlgWarning dialog;
+        dialog.m_nMode = c.mode;
+        int phase = 0;
+        Driver driver([&] {
+            HWND hwnd = dialog.Hwnd();
+            if (!hwnd) return false;
+            if (phase == 0) {
+                PostKeys(hwnd);
+                phase = 1;
+                return false;
+            }
+            const auto buttons = Children(hwnd, L"Button");
+            EXPECT_EQ(buttons.size(), 3u);
+            if (buttons.size() != 3) {
+                PostMessageW(hwnd, WM_CLOSE, 0, 0);
+                return true;
+            }
+            Click(hwnd, buttons[static_cast<size_t>(c.button)]);
+            return true;
+        });
+        EXPECT_EQ(dialog.DoModal(nullptr), c.expected) << c.mode << " " << c.button;
+    }
+}
+
+TEST(AppGameLinkDialog, OkStoresTheTypedNameAndCancelKeepsTheRecord) {
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    working->CurrentProfile = 1;
+    CopyToArray(working->profiles[1].ProFileName, u"OLD");
+    CopyToArray(working->profiles[1].GameFile, u"C:\\Games\\Old.exe");
+
+    for (bool ok : {false, true}) {
+        CDlgProfileMan dialog(*working, 0);
+        std::wstring shownName, shownGame;
+        Driver driver([&] {
+            HWND hwnd = dialog.Hwnd();
+            if (!hwnd) return false;
+            const auto edits = Children(hwnd, L"Edit");
+            const auto buttons = Children(hwnd, L"Button");
+            EXPECT_EQ(edits.size(), 2u);
+            EXPECT_EQ(buttons.size(), 4u);
+            if (edits.size() != 2 || buttons.size() != 4) {
+                PostMessageW(hwnd, WM_CLOSE, 0, 0);
+                return true;
+            }
+            wchar_t text[600] = {};
+            GetWindowTextW(edits[0], text, 600);
+            shownName = text;
+            GetWindowTextW(edits[1], text, 600);
+            shownGame = text;
+            EXPECT_FALSE(IsWindowEnabled(edits[1]));
+            SetWindowTextW(edits[0], L"NEW NAME");
+            Click(hwnd, buttons[ok ? 0 : 1]);  // creation order: OK, Cancel, close, browse
+            return true;
+        });
+        EXPECT_EQ(dialog.DoModal(nullptr), ok ? IDOK : IDCANCEL);
+        EXPECT_EQ(shownName, L"OLD");
+        // The edit shows its text in capitals; the record keeps the path as it was.
+        EXPECT_EQ(lstrcmpiW(shownGame.c_str(), L"C:\\Games\\Old.exe"), 0);
+        EXPECT_EQ(ArrayText(working->profiles[1].ProFileName), ok ? u"NEW NAME" : u"OLD");
+        EXPECT_EQ(ArrayText(working->profiles[1].GameFile), u"C:\\Games\\Old.exe");
+    }
+}
+
+TEST(AppGameLinkDialog, ModeOneStartsEmpty) {
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    working->CurrentProfile = 0;
+    CopyToArray(working->profiles[0].ProFileName, u"SET");
+    CDlgProfileMan dialog(*working, 1);
+    int nonEmpty = -1;
+    Driver driver([&] {
+        HWND hwnd = dialog.Hwnd();
+        if (!hwnd) return false;
+        nonEmpty = 0;
+        for (HWND edit : Children(hwnd, L"Edit")) nonEmpty += GetWindowTextLengthW(edit) > 0 ? 1 : 0;
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return true;
+    });
+    dialog.DoModal(nullptr);
+    EXPECT_EQ(nonEmpty, 0);
+    EXPECT_EQ(ArrayText(working->profiles[0].ProFileName), u"SET");
+}
