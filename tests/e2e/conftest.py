@@ -29,8 +29,9 @@ def pytest_runtest_makereport(item, call):
 @pytest.fixture(scope="session")
 def session():
     stage = _stage_dir()
-    if not (stage / "Tavrel.exe").exists():
-        pytest.skip(f"no staged program in {stage}")
+    for needed in ("Tavrel.exe", "Pondrel.exe", "lang.dll", "Skins/skin_Config.ini"):
+        if not (stage / needed).exists():
+            pytest.skip(f"the run folder {stage} has no {needed} yet")
     build_root = stage.parent.parent
     prefix = Path(os.environ.get("E2E_WINEPREFIX", build_root / "e2e-wineprefix"))
     artifacts = Path(os.environ.get("E2E_ARTIFACTS", build_root / "e2e-artifacts"))
