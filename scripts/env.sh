@@ -17,4 +17,11 @@ ensure_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
+  # The windows draw their texts in "Arial"; without it Wine falls back by family and
+  # the skinned windows' fixed-pitch family picks a monospaced face. Liberation Sans
+  # has Arial's metrics.
+  if ! grep -q '"Arial"="Liberation Sans"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
 }

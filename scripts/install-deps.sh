@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick fonts-liberation
   python3 python3-pytest
   nsis
   clang libclang-rt-14-dev

@@ -140,6 +140,14 @@ void DrawMenuBorder(HWND hwnd, HDC dc) {
     }
 }
 
+bool HasNonClientEdge(HWND hwnd) {
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    return client.right < window.right - window.left || client.bottom < window.bottom - window.top;
+}
+
 // Gives the window its previous procedure back and forgets it.
 void ReleaseMenuWindow(HWND hwnd) {
     auto found = g_mapMenuWnd.find(hwnd);
@@ -178,6 +186,16 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         return passOn();
+    case WM_PAINT: {
+        // Where the platform draws the menu's frame inside the client area (no
+        // non-client edge to paint), the border goes over that frame instead.
+        const LRESULT result = passOn();
+        if (hasRecord && !HasNonClientEdge(hwnd)) {
+            win::WholeWindowDc dc(hwnd);
+            DrawMenuBorder(hwnd, dc);
+        }
+        return result;
+    }
     case WM_PRINT: {
         const LRESULT result = passOn();
         DrawMenuBorder(hwnd, reinterpret_cast<HDC>(wParam));
