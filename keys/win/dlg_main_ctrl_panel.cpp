@@ -1,0 +1,67 @@
+#include "keys/win/dlg_main_ctrl_panel.h"
+
+#include "keys/win/dlg_key_assi.h"
+
+namespace tavrel {
+
+namespace {
+
+// Opens the real key assignment dialog over the page.
+class KeyAssignDialogRunner : public KeyAssignRunner {
+public:
+    KeyAssignDialogRunner(HWND page, const KeyboardLayout& layout) : page_(page), layout_(layout) {}
+    KeyAssignOutcome Run(const KeyAssignRequest& request) override {
+        CDlgKeyAssi dialog(layout_);
+        dialog.Model().m_nKeyPos = request.keyPos;
+        dialog.Model().m_byCurKey = request.curKey;
+        const INT_PTR result = dialog.DoModal(page_);
+        return {static_cast<int>(result), dialog.Model().m_byNewKey};
+    }
+
+private:
+    HWND page_;
+    const KeyboardLayout& layout_;
+};
+
+}  // namespace
+
+CDlgMainCtrlPanel::CDlgMainCtrlPanel(SharedConfig& config, const KeyboardLayout& layout)
+    : SkinnedWindow(kKeySettingsTemplate,
+                    SkinSpec{u"Skins\\skin_main.ini", 0, -1, /*eraseBackground=*/false, SkinDrag::Parent}),
+      model_(config),
+      layout_(layout) {}
+
+void CDlgMainCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
+    for (int p = 0; p < kKeyPositions; ++p) skin.CreateButton(m_btnKeys[static_cast<size_t>(p)], p + kFirstKeyButtonEntry);
+}
+
+void CDlgMainCtrlPanel::MarkKey(int keyPos, bool remapped) {
+    CBitmapBtn& button = m_btnKeys[static_cast<size_t>(keyPos)];
+    button.SetCheck(remapped);  // invalidates only on a change
+    if (button.Hwnd()) RedrawWindow(button.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CDlgMainCtrlPanel::RefreshKeys() {
+    const auto marks = model_.RemappedMarks();
+    for (int p = 0; p < kKeyPositions; ++p) MarkKey(p, marks[static_cast<size_t>(p)]);
+}
+
+void CDlgMainCtrlPanel::OnKeyClicked(int keyPos) {
+    KeyAssignDialogRunner dialog(Hwnd(), layout_);
+    if (model_.OnKeyClicked(keyPos, dialog) == KeyClickOutcome::Stored) MarkKey(keyPos, model_.IsRemapped(keyPos));
+}
+
+LRESULT CDlgMainCtrlPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam != 0) {
+        const HWND sender = reinterpret_cast<HWND>(lParam);
+        for (int p = 0; p < kKeyPositions; ++p) {
+            if (m_btnKeys[static_cast<size_t>(p)].Hwnd() == sender) {
+                OnKeyClicked(p);
+                return 0;
+            }
+        }
+    }
+    return SkinnedWindow::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,59 @@
+// CDlgShortCut: the modal dialog in which the user composes a key combination for a
+// programmable key: four modifier toggles, a no-modifier toggle that overrides them,
+// and the key taken from the keyboard through the capture hook. Its rules live in
+// ShortcutModel; the macro page copies the result into the slot (RunShortcutDialog).
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "config/records.h"
+#include "keys/shortcut_model.h"
+#include "keys/win/system_keyboard_layout.h"
+#include "skin/win/bitmap_btn.h"
+#include "skin/win/skinned_window.h"
+
+namespace tavrel {
+
+inline constexpr UINT kShortcutTemplate = 145;
+inline constexpr int kShortcutFieldId = 1001;
+
+class CDlgShortCut : public SkinnedWindow {
+public:
+    explicit CDlgShortCut(const KeyboardLayout& layout = SystemLayout());
+
+    // Fill m_byKey and m_abyMod before DoModal (or LoadFromSlot); read them after IDOK.
+    ShortcutModel& Model() { return model_; }
+    const ShortcutModel& Model() const { return model_; }
+
+    HWND OkButton() const { return m_btnOK.Hwnd(); }
+    HWND CancelButton() const { return m_btnCancel.Hwnd(); }
+    HWND CloseButton() const { return m_btnClose.Hwnd(); }
+    HWND ToggleButton(int toggle) const { return m_btnToggle[static_cast<size_t>(toggle)].Hwnd(); }
+    bool ToggleChecked(int toggle) const { return m_btnToggle[static_cast<size_t>(toggle)].GetCheck(); }
+    HWND KeyField() const { return m_editKey; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void CreateSkinControls(SkinBuilder& skin) override;
+    void PaintSkin(HDC dc) override;
+
+private:
+    bool OnCommand(HWND sender);
+    void ShowToggles();
+
+    ShortcutModel model_;
+    CBitmapBtn m_btnOK, m_btnCancel, m_btnClose;
+    std::array<CBitmapBtn, kShortcutToggles> m_btnToggle;
+    HWND m_editKey = nullptr;  // a child of the dialog; destroyed with it
+};
+
+// The macro page's side of the dialog: opens it preset from `slot` (key from the low
+// byte of wCode, Ctrl/Shift/Alt/Win from byFlags, no-modifier off). After OK, wCode
+// and byFlags hold the combination and the result is IDOK; after any other ending the
+// slot is untouched.
+INT_PTR RunShortcutDialog(HWND owner, MacroKeyInfo& slot, const KeyboardLayout& layout = SystemLayout());
+
+}  // namespace tavrel
