@@ -250,6 +250,7 @@ LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         ReleasePictures();
+        m_toolTip = nullptr;  // owned by this window, destroyed with it
         break;
     default:
         break;
