@@ -38,6 +38,11 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The page starts out showing the configuration it was made for.
+    BOOL OnInitDialog() override {
+        RefreshKeys();
+        return TRUE;
+    }
     void CreateSkinControls(SkinBuilder& skin) override;
 
 private:
