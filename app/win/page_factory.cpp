@@ -3,6 +3,8 @@
 // always has four pages to place, show and refresh.
 #include "app/win/other_dialogs.h"
 #include "app/win/main_page.h"
+#include "config/shared_config.h"
+#include "keys/win/dlg_main_ctrl_panel.h"
 #include "skin/win/skinned_window.h"
 
 namespace tavrel {
@@ -29,6 +31,7 @@ public:
 
 std::unique_ptr<MainPage> MakeMainPage(int index) {
     if (index < 0 || index > 3) return nullptr;
+    if (index == kKeySettingsPage) return std::make_unique<CDlgMainCtrlPanel>(WorkingConfig);
     return std::make_unique<CDlgEmptyPage>(index);
 }
 
