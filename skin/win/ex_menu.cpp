@@ -157,10 +157,8 @@ void ReleaseMenuWindow(HWND hwnd) {
     }
     RemovePropW(hwnd, kMenuOldProcProperty);
     g_mapMenuWnd.erase(found);
-    if (g_mapMenuWnd.empty()) {
-        decltype(g_mapMenuWnd)().swap(g_mapMenuWnd);  // free the buckets
-        g_mapMenuWnd.reserve(1000);
-    }
+    // Free the storage when the last menu goes; the next one allocates it again.
+    if (g_mapMenuWnd.empty()) decltype(g_mapMenuWnd)().swap(g_mapMenuWnd);
 }
 
 LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -213,9 +211,11 @@ bool IsPopupMenuWindow(HWND hwnd) {
 
 void SubclassMenuWindow(HWND hwnd) {
     if (!IsPopupMenuWindow(hwnd) || GetPropW(hwnd, kMenuOldProcProperty)) return;
+    if (g_mapMenuWnd.bucket_count() < 1000) g_mapMenuWnd.reserve(1000);
     auto& record = g_mapMenuWnd[hwnd];
     if (!record) record = std::make_unique<CMenuWndHook>();
     record->hwnd = hwnd;
+    // Nothing below throws: the window is only subclassed with its record in place.
     const LONG_PTR previous = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
     SetPropW(hwnd, kMenuOldProcProperty, reinterpret_cast<HANDLE>(previous));
     if (!SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuWindowProc))) {
@@ -227,7 +227,14 @@ void SubclassMenuWindow(HWND hwnd) {
 LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == WM_CREATE || call->message == kMenuSizeWindowMessage) SubclassMenuWindow(call->hwnd);
+        if (call->message == WM_CREATE || call->message == kMenuSizeWindowMessage) {
+            try {
+                SubclassMenuWindow(call->hwnd);
+            } catch (...) {
+                // Out of memory for the record: the menu keeps its own frame.
+                RemovePropW(call->hwnd, kMenuOldProcProperty);
+            }
+        }
     }
     return CallNextHookEx(g_hMenuHook, code, wParam, lParam);
 }
