@@ -170,7 +170,29 @@ TEST_F(ButtonTest, MoveIsForwardedInScreenCoordinates) {
     const auto& r = parent.records.back();
     EXPECT_EQ(GET_X_LPARAM(r.lParam), expected.x);
     EXPECT_EQ(GET_Y_LPARAM(r.lParam), expected.y);
-    ReleaseCapture();
+}
+
+TEST_F(ButtonTest, HoverHoldsTheCaptureUntilThePointerLeaves) {
+    SetActiveWindow(parent.Hwnd());
+    ASSERT_NE(GetActiveWindow(), nullptr);
+    SendMessageW(button.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 6));
+    EXPECT_TRUE(button.m_bHover);
+    EXPECT_EQ(GetCapture(), button.Hwnd());
+    g_bBtnPressed = true;
+    // Left to the left of the button: hover and the shared pressed flag end.
+    SendMessageW(button.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(-3, 6));
+    EXPECT_FALSE(button.m_bHover);
+    EXPECT_FALSE(g_bBtnPressed);
+    EXPECT_NE(GetCapture(), button.Hwnd());
+}
+
+TEST_F(ButtonTest, SetCheckRepaintsOnlyOnAChange) {
+    ValidateRect(button.Hwnd(), nullptr);
+    button.SetCheck(false);
+    EXPECT_FALSE(GetUpdateRect(button.Hwnd(), nullptr, FALSE));
+    button.SetCheck(true);
+    EXPECT_TRUE(GetUpdateRect(button.Hwnd(), nullptr, FALSE));
+    EXPECT_TRUE(button.GetCheck());
 }
 
 TEST_F(ButtonTest, SetTipTextCreatesOneToolAndUpdatesIt) {
