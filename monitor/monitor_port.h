@@ -35,7 +35,9 @@ public:
 
     virtual MutexWait WaitForMutex() = 0;
     virtual void ReleaseMutex() = 0;
-    // The whole block, only between a wait that made us the owner and ReleaseMutex.
+    // Only between a wait that made us the owner and ReleaseMutex. Reading takes the
+    // whole block; writing puts every byte of it except KeyboardPlugIn, which belongs
+    // to the monitor: a copy of it from our last read would undo a newer report.
     virtual void ReadSection(SharedConfig& target) = 0;
     virtual void WriteSection(const SharedConfig& source) = 0;
 

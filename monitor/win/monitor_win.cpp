@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -96,7 +97,9 @@ void Win32MonitorPort::ReadSection(SharedConfig& target) {
 }
 
 void Win32MonitorPort::WriteSection(const SharedConfig& source) {
-    if (view_) std::memcpy(view_.Get(), &source, sizeof(SharedConfig));
+    static_assert(offsetof(SharedConfig, KeyboardPlugIn) + sizeof(int32_t) == sizeof(SharedConfig),
+                  "the monitor's own field closes the block");
+    if (view_) std::memcpy(view_.Get(), &source, offsetof(SharedConfig, KeyboardPlugIn));
 }
 
 bool Win32MonitorPort::FindMonitorWindow() { return win::FindMonitorWindow() != nullptr; }

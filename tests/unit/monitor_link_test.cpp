@@ -58,7 +58,9 @@ public:
     void WriteSection(const SharedConfig& source) override {
         events.push_back("write");
         if (!ownsMutex) wroteWithoutMutex = true;
+        int32_t plugIn = section->KeyboardPlugIn;
         *section = source;
+        section->KeyboardPlugIn = plugIn;
     }
     bool FindMonitorWindow() override {
         events.push_back("find");

@@ -426,6 +426,20 @@ TEST_F(MonitorLinkWin, AResetApplySendsFourDefaultProfilesWithEveryResetFlag) {
     EXPECT_EQ(std::memcmp(marked.get(), section.get(), sizeof(SharedConfig)), 0);
 }
 
+TEST_F(MonitorLinkWin, AnApplyLeavesTheMonitorsOwnPlugInStatus) {
+    ASSERT_TRUE(monitor.Start());
+    ASSERT_EQ(Start(), StartupSource::Section);
+    ASSERT_EQ(working->KeyboardPlugIn, 1);
+    monitor.Control(substitute::kSetPlugged, 0);  // unplugged after our start
+    ASSERT_TRUE(monitor.WaitForLine("event=plug value=0 lock=ok"));
+    CopyToArray(Profile(*working, 1).ProFileName, u"while unplugged");
+    window.StartApply(kApplyChanges);
+    ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
+    auto section = ReadSectionNow();
+    EXPECT_EQ(section->KeyboardPlugIn, 0);
+    EXPECT_EQ(ArrayText(Profile(*section, 1).ProFileName), u"while unplugged");
+}
+
 TEST_F(MonitorLinkWin, SelectingAProfileReachesTheMonitorWithoutTouchingTheSection) {
     ASSERT_TRUE(monitor.Start(L"", /*logThroughEnvironment=*/true));
     ASSERT_EQ(Start(), StartupSource::Section);
