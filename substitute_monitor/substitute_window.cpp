@@ -181,6 +181,9 @@ void SubstituteWindow::OnPaint() {
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     std::vector<std::string> lines = keyboard_.ViewLines();
+    lines.push_back(std::string("Link: ") +
+                    (section_.Exists() ? (section_.Joined() ? "section joined" : "section created") : "no section") +
+                    (holdingMutex_ ? ", mutex HELD by the monitor (fault)" : ", mutex free"));
     for (size_t i = 0; i < lines.size(); ++i) {
         std::wstring text = ToWide(lines[i]);
         TextOutW(dc, kMargin, kMargin + static_cast<int>(i) * kLineHeight, text.c_str(), static_cast<int>(text.size()));
@@ -274,7 +277,10 @@ void SubstituteWindow::AnswerPendingApplies() {
 
 void SubstituteWindow::OnTimer(UINT_PTR id) {
     if (id == kAnswerTimer) AnswerPendingApplies();
-    if (id == kReleaseTimer) ReleaseHeldMutex();
+    if (id == kReleaseTimer) {
+        ReleaseHeldMutex();
+        Redraw();
+    }
 }
 
 // ---- the keyboard's own keys and the faults
