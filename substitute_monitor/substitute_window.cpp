@@ -204,58 +204,68 @@ void SubstituteWindow::Redraw() {
     UpdateButtonTexts();
 }
 
-void SubstituteWindow::Log(const std::string& event, const std::vector<std::pair<std::string, std::string>>& items) {
+void SubstituteWindow::Log(const std::string& event, const LogItems& items) {
     log_.Append(LogLine(event, items));
 }
 
 // ---- commands from the program
 
 void SubstituteWindow::OnMonitorCommand(WPARAM wParam, LPARAM lParam) {
-    Log("command", {{"name", RequestName(wParam)},
-                    {"wparam", std::to_string(wParam)},
-                    {"lparam", std::to_string(static_cast<int64_t>(lParam))}});
+    // One line per command: what arrived, and for an apply what the block carried.
+    LogItems items{{"code", RequestName(wParam)},
+                   {"wparam", std::to_string(wParam)},
+                   {"lparam", std::to_string(static_cast<int64_t>(lParam))}};
     switch (wParam) {
     case MONITOR_APPLY:
     case MONITOR_APPLY_RESET:
-        TakeApply(wParam);
+        TakeApply(wParam, items);
+        Log("command", items);
+        ScheduleAnswer();
         break;
     case MONITOR_SELECT_PROFILE: {
         bool ok = keyboard_.SelectProfile(static_cast<int64_t>(lParam));
         keyboard_.NoteCommand("MONITOR_SELECT_PROFILE " + std::to_string(static_cast<int64_t>(lParam)), "none");
-        Log("select", {{"profile", std::to_string(static_cast<int64_t>(lParam))},
-                       {"result", ok ? "ok" : "ignored"},
-                       {"active", std::to_string(keyboard_.ActiveProfile())}});
+        items.push_back({"profile", std::to_string(static_cast<int64_t>(lParam))});
+        items.push_back({"result", ok ? "ok" : "ignored"});
+        items.push_back({"active", std::to_string(keyboard_.ActiveProfile())});
+        Log("command", items);
         break;
     }
     default:
+        Log("command", items);
         break;
     }
     Redraw();
 }
 
-void SubstituteWindow::TakeApply(uint64_t code) {
+void SubstituteWindow::TakeApply(uint64_t code, LogItems& items) {
     if (!section_.Exists()) {
         keyboard_.NoteCommand(RequestName(code), "(no section)");
-        Log("apply", {{"mode", RequestName(code)}, {"section", "absent"}});
-    } else {
-        std::string lock = section_.Lock(kLockTimeoutMs);
-        if (lock == "ok" || lock == "abandoned") {
-            auto block = std::make_unique<SharedConfig>();
-            section_.Read(*block);
-            section_.Unlock();
-            BlockChange change = keyboard_.Apply(*block, code);
-            Log("apply", {{"mode", RequestName(code)},
-                          {"lock", lock},
-                          {"current", std::to_string(block->CurrentProfile)},
-                          {"active", std::to_string(keyboard_.ActiveProfile())},
-                          {"flags", Quoted(SummarizeFlags(*block))},
-                          {"bytes", std::to_string(change.bytes)},
-                          {"fields", JoinFields(change.fields)},
-                          {"names", ProfileNames(*block)}});
-        } else {
-            Log("apply", {{"mode", RequestName(code)}, {"lock", lock}});
-        }
+        items.push_back({"section", "absent"});
+        return;
     }
+    std::string lock = section_.Lock(kLockTimeoutMs);
+    items.push_back({"lock", lock});
+    if (lock != "ok" && lock != "abandoned") return;
+    auto block = std::make_unique<SharedConfig>();
+    section_.Read(*block);
+    section_.Unlock();
+    BlockChange change = keyboard_.Apply(*block, code);
+    int current = block->CurrentProfile;
+    std::string currentName = current >= 0 && current < kProfileCount
+                                  ? Utf16ToUtf8(ArrayText(Profile(*block, current).ProFileName))
+                                  : std::string();
+    items.push_back({"current", std::to_string(current)});
+    items.push_back({"active", std::to_string(keyboard_.ActiveProfile())});
+    items.push_back({"flags", Quoted(SummarizeFlags(*block))});
+    items.push_back({"bytes", std::to_string(change.bytes)});
+    items.push_back({"fields", JoinFields(change.fields)});
+    items.push_back({"name", Quoted(currentName)});
+    items.push_back({"names", ProfileNames(*block)});
+    items.push_back({"plug", std::to_string(block->KeyboardPlugIn)});
+}
+
+void SubstituteWindow::ScheduleAnswer() {
     ++pendingAnswers_;
     if (keyboard_.neverAnswer) {
         Log("answer-withheld", {{"pending", std::to_string(pendingAnswers_)}});
@@ -270,7 +280,7 @@ void SubstituteWindow::AnswerPendingApplies() {
     for (; pendingAnswers_ > 0; --pendingAnswers_) {
         if (main) PostMessageW(main, kWmMonitorCommand, 0, MONITOR_APPLY_DONE);
         ++keyboard_.appliesAnswered;
-        Log("answer", {{"name", "MONITOR_APPLY_DONE"}, {"target", main ? "found" : "absent"}});
+        Log("answer", {{"code", "MONITOR_APPLY_DONE"}, {"target", main ? "found" : "absent"}});
     }
     Redraw();
 }
@@ -326,7 +336,7 @@ void SubstituteWindow::ReportProfile(int64_t index) {
     keyboard_.SelectProfile(index);
     HWND main = FindMainWindow();
     if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(index), MONITOR_PROFILE_CHANGED);
-    Log("report", {{"name", "MONITOR_PROFILE_CHANGED"},
+    Log("report", {{"code", "MONITOR_PROFILE_CHANGED"},
                    {"wparam", std::to_string(index)},
                    {"target", main ? "found" : "absent"}});
 }
@@ -338,7 +348,7 @@ void SubstituteWindow::ReportEffect(int64_t code) {
     keyboard_.Hold(*block);
     HWND main = FindMainWindow();
     if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(code), MONITOR_EFFECT_CHANGED);
-    Log("report", {{"name", "MONITOR_EFFECT_CHANGED"},
+    Log("report", {{"code", "MONITOR_EFFECT_CHANGED"},
                    {"wparam", std::to_string(code)},
                    {"target", main ? "found" : "absent"}});
 }

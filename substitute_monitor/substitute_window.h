@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "event_log.h"
 #include "monitor/substitute_keyboard.h"
@@ -15,6 +17,8 @@ namespace tavrel::substitute {
 
 class SubstituteWindow {
 public:
+    using LogItems = std::vector<std::pair<std::string, std::string>>;
+
     SubstituteWindow(const Options& options, EventLog& log, SectionHost& section);
     SubstituteWindow(const SubstituteWindow&) = delete;
     SubstituteWindow& operator=(const SubstituteWindow&) = delete;
@@ -34,7 +38,9 @@ private:
     void OnMonitorCommand(WPARAM wParam, LPARAM lParam);
     void OnControl(ControlAction action, int64_t argument);
 
-    void TakeApply(uint64_t code);
+    // Reads the block under the mutex into the keyboard; adds what it saw to items.
+    void TakeApply(uint64_t code, LogItems& items);
+    void ScheduleAnswer();
     void AnswerPendingApplies();
     void ReportProfile(int64_t index);
     void ReportEffect(int64_t code);
@@ -44,7 +50,7 @@ private:
     void DieHoldingMutex();
     void AbandonMutex();
 
-    void Log(const std::string& event, const std::vector<std::pair<std::string, std::string>>& items = {});
+    void Log(const std::string& event, const LogItems& items = {});
     void Redraw();
     void UpdateButtonTexts();
     static constexpr DWORD kLockTimeoutMs = 15000;

@@ -370,10 +370,10 @@ TEST_F(MonitorLinkWin, ANameOnlyApplyReachesTheMonitorWithEveryFlagZero) {
     window.StartApply(kApplyChanges);
 
     ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
-    int apply = monitor.Find({"event=apply mode=MONITOR_APPLY ", "lock=ok", "flags=\"none\"",
+    int apply = monitor.Find({"event=command code=MONITOR_APPLY wparam=0 ", "lock=ok", "flags=\"none\"",
                               "fields=profiles[0].ProFileName ", "names=\"Raid night|#2|#3|#4\""});
     EXPECT_GE(apply, 0) << monitor.Dump();
-    EXPECT_GT(monitor.Find({"event=answer name=MONITOR_APPLY_DONE target=found"}), apply);
+    EXPECT_GT(monitor.Find({"event=answer code=MONITOR_APPLY_DONE target=found"}), apply);
     EXPECT_EQ(window.captures, 1);
     EXPECT_EQ(window.releases, 1);
     EXPECT_TRUE(window.buttonsEnabled);
@@ -394,7 +394,7 @@ TEST_F(MonitorLinkWin, FlagsOfAChangeReachTheMonitor) {
     Profile(*working, 0).MacroKeyInfo[3].wCode = 0x05;
     window.StartApply(kApplyChanges);
     ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
-    EXPECT_GE(monitor.Find({"event=apply mode=MONITOR_APPLY ",
+    EXPECT_GE(monitor.Find({"event=command code=MONITOR_APPLY wparam=0 ",
                             "flags=\"iLightChanged=1 iPerformanceChanged=2 iMacroKeyChanged=0.3\""}),
               0)
         << monitor.Dump();
@@ -411,8 +411,8 @@ TEST_F(MonitorLinkWin, AResetApplySendsFourDefaultProfilesWithEveryResetFlag) {
     std::memset(expected.get(), 0, sizeof(SharedConfig));
     SetDefaultProfiles(*expected);
     MarkAllChanged(*expected);
-    EXPECT_GE(monitor.Find({"event=command name=MONITOR_APPLY_RESET wparam=1 lparam=0"}), 0) << monitor.Dump();
-    EXPECT_GE(monitor.Find({"event=apply mode=MONITOR_APPLY_RESET",
+    EXPECT_GE(monitor.Find({"event=command code=MONITOR_APPLY_RESET wparam=1 lparam=0 lock=ok"}), 0) << monitor.Dump();
+    EXPECT_GE(monitor.Find({"event=command code=MONITOR_APPLY_RESET",
                             "flags=" + substitute::Quoted(substitute::SummarizeFlags(*expected)),
                             "names=\"#1|#2|#3|#4\""}),
               0)
@@ -444,7 +444,7 @@ TEST_F(MonitorLinkWin, SelectingAProfileReachesTheMonitorWithoutTouchingTheSecti
     ASSERT_TRUE(monitor.Start(L"", /*logThroughEnvironment=*/true));
     ASSERT_EQ(Start(), StartupSource::Section);
     port.PostMonitorCommand(MONITOR_SELECT_PROFILE, 2);
-    EXPECT_TRUE(monitor.WaitForLine("event=select profile=2 result=ok active=2")) << monitor.Dump();
+    EXPECT_TRUE(monitor.WaitForLine("event=command code=MONITOR_SELECT_PROFILE wparam=2 lparam=2 profile=2 result=ok active=2")) << monitor.Dump();
     EXPECT_EQ(ReadSectionNow()->CurrentProfile, 0);
 }
 
@@ -474,7 +474,7 @@ TEST_F(MonitorLinkWin, AProfileReportSelectsTheProfileAndSendsNothingBack) {
 
     // An index the keyboard cannot have is ignored.
     monitor.Control(substitute::kReportProfile, 7);
-    ASSERT_TRUE(monitor.WaitForLine("event=report name=MONITOR_PROFILE_CHANGED wparam=7"));
+    ASSERT_TRUE(monitor.WaitForLine("event=report code=MONITOR_PROFILE_CHANGED wparam=7"));
     ASSERT_TRUE(window.Drain());
     EXPECT_EQ(working->CurrentProfile, 3);
     EXPECT_EQ(window.checkedProfile, 3);
@@ -509,7 +509,7 @@ TEST_F(MonitorLinkWin, WithoutSectionTheMonitorStillGetsTheCommand) {
     EXPECT_EQ(window.mapFailures, 0);
     window.StartApply(kApplyChanges);
     ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
-    EXPECT_GE(monitor.Find({"event=apply mode=MONITOR_APPLY section=absent"}), 0);
+    EXPECT_GE(monitor.Find({"event=command code=MONITOR_APPLY wparam=0 lparam=0 section=absent"}), 0);
     EXPECT_EQ(store.saves, 1);
 }
 
@@ -532,7 +532,7 @@ TEST_F(MonitorLinkWin, AnApplyTakesOverAMutexAbandonedByTheMonitor) {
     window.StartApply(kApplyChanges);
     ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
     // The monitor finds the mutex free again (lock=ok, not abandoned) and the new block.
-    EXPECT_GE(monitor.Find({"event=apply mode=MONITOR_APPLY ", "lock=ok", "names=\"#1|#2|after the crash|#4\""}), 0)
+    EXPECT_GE(monitor.Find({"event=command code=MONITOR_APPLY wparam=0 ", "lock=ok", "names=\"#1|#2|after the crash|#4\""}), 0)
         << monitor.Dump();
 }
 
@@ -559,7 +559,7 @@ TEST_F(MonitorLinkWin, AnApplyWaitsForAMonitorHoldingTheMutex) {
     ASSERT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
     int released = monitor.Find({"event=mutex-released changed_while_held=0"});
     ASSERT_GE(released, 0) << monitor.Dump();
-    EXPECT_GT(monitor.Find({"event=apply mode=MONITOR_APPLY ", "flags=\"iPerformanceChanged=0\""}), released)
+    EXPECT_GT(monitor.Find({"event=command code=MONITOR_APPLY wparam=0 ", "flags=\"iPerformanceChanged=0\""}), released)
         << monitor.Dump();
 }
 
