@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "skin/win/slider_click.h"
@@ -187,4 +188,52 @@ TEST_F(SliderTest, MovingOverTheTrackWithTheButtonHeldReportsAReversedPosition) 
     ASSERT_EQ(parent_.Count(WM_SLIDER_POS), 1);
     EXPECT_EQ(parent_.received[0].wParam, static_cast<WPARAM>(255 - 255 * 116 / 232));
     EXPECT_EQ(s.GetPos(), 0);  // only a report: the thumb keeps its position
+}
+
+// With real mouse input the press lands on the shaped thumb (not on its cut-away
+// corner), the drag follows the pointer and the release reaches the page once.
+TEST_F(SliderTest, RealMouseDragReleasesOnce) {
+    ShowWindow(parent_.Hwnd(), SW_SHOW);
+    SetForegroundWindow(parent_.Hwnd());
+    CClickSlider s;
+    ASSERT_TRUE(MakeHorizontal(s));
+    s.SetPos(0);  // right end
+    UpdateWindow(parent_.Hwnd());
+    PumpMessages();
+
+    RECT thumb{};
+    GetWindowRect(s.m_thumb.Hwnd(), &thumb);
+    const POINT press{thumb.left + 5, thumb.top + 7};
+    EXPECT_EQ(WindowFromPoint(press), s.m_thumb.Hwnd());
+    EXPECT_EQ(WindowFromPoint(POINT{thumb.left, thumb.top}), s.Hwnd());  // the cut-away corner
+
+    // Injects one mouse event and runs messages until `done` holds (or 3 s pass).
+    auto mouse = [](DWORD flags, int x, int y, const std::function<bool()>& done) {
+        SetCursorPos(x, y);
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof(in));
+        const DWORD until = GetTickCount() + 3000;
+        while (!done() && GetTickCount() < until) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            PumpMessages();
+        }
+        return done();
+    };
+    HWND thumbHwnd = s.m_thumb.Hwnd();
+    ASSERT_TRUE(mouse(MOUSEEVENTF_LEFTDOWN, press.x, press.y, [&] { return GetCapture() == thumbHwnd; }));
+    for (int x = press.x - 40; x >= press.x - 400; x -= 40) {
+        const size_t seen = parent_.received.size();
+        mouse(MOUSEEVENTF_MOVE, x, press.y, [&] { return parent_.received.size() > seen; });
+    }
+    ASSERT_TRUE(mouse(MOUSEEVENTF_LEFTUP, press.x - 400, press.y,
+                      [&] { return parent_.Count(WM_SLIDER_RELEASED) >= 1; }));
+    PumpMessages();
+
+    EXPECT_EQ(s.m_thumb.RectInTrack().left, 0);
+    EXPECT_EQ(s.GetPos(), 255);
+    EXPECT_EQ(parent_.Count(WM_SLIDER_RELEASED), 1);
+    EXPECT_GE(parent_.Count(WM_SLIDER_POS), 1);
+    ShowWindow(parent_.Hwnd(), SW_HIDE);
 }
