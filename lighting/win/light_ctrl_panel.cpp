@@ -121,7 +121,7 @@ BOOL CDlgLightCtrlPanel::OnInitDialog() {
         if (!edit) {
             // A template without the boxes still gets working ones.
             const RECT& r = kEditRect[i];
-            edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER,
+            edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL,
                                    r.left, r.top, r.right - r.left, r.bottom - r.top, Hwnd(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(EditId(c))),
                                    GetModuleHandleW(nullptr), nullptr);
