@@ -37,13 +37,14 @@ protected:
 
 }  // namespace
 
-int HostPage(win::Dialog& page) {
+int HostPage(win::Dialog& page, const std::function<void()>& created) {
     PageHost host;
     if (!host.CreateEx(WS_EX_APPWINDOW, TitleFor(CurrentName()).c_str(), WS_POPUP | WS_SYSMENU, 0, 0, 785, 267,
                        nullptr)) {
         return 1;
     }
     if (!page.Create(host.Hwnd())) return 1;
+    if (created) created();
     RECT rect{};
     GetWindowRect(page.Hwnd(), &rect);
     SetWindowPos(host.Hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOZORDER);

@@ -48,8 +48,9 @@ int ShowModal() {
 }
 
 // Creates `page` as a child of a borderless host window of the page's size, shows it
-// and runs the host until it is closed.
-int HostPage(win::Dialog& page);
+// and runs the host until it is closed. `created` (when given) runs once the page
+// exists, before it is shown: pages that the main window refreshes load there.
+int HostPage(win::Dialog& page, const std::function<void()>& created = {});
 
 template <typename Page>
 int ShowPage() {

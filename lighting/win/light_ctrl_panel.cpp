@@ -91,8 +91,7 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
     // slider takes them at the red slider's rectangle.
     win::UniqueBitmap over;
     SIZE overSize{};
-    const std::u16string layout = AppPath(m_skinSpec.layoutFile);
-    LoadSkinImage(AppPath(u"Skins\\") + ReadLayoutValue(layout, u"SCREEN", u"Over"), over, overSize);
+    LoadSkinImage(AppPath(m_skinSpec.imageFolder) + skin.Value(u"SCREEN", u"Over"), over, overSize);
     win::WindowDc dc(Hwnd());
 
     const std::wstring below = ProgramPath(u"Skins\\arrow_below.bmp");
