@@ -5,6 +5,8 @@
 #include "app/win/main_page.h"
 #include "config/shared_config.h"
 #include "keys/win/dlg_main_ctrl_panel.h"
+#include "lighting/win/adv_ctrl_panel.h"
+#include "lighting/win/light_ctrl_panel.h"
 #include "skin/win/skinned_window.h"
 
 namespace tavrel {
@@ -32,6 +34,8 @@ public:
 std::unique_ptr<MainPage> MakeMainPage(int index) {
     if (index < 0 || index > 3) return nullptr;
     if (index == kKeySettingsPage) return std::make_unique<CDlgMainCtrlPanel>(WorkingConfig);
+    if (index == kAdvancedPage) return std::make_unique<CDlgAdvCtrlPanel>(WorkingConfig);
+    if (index == kLightingPageIndex) return std::make_unique<CDlgLightCtrlPanel>(WorkingConfig, AppliedConfig);
     return std::make_unique<CDlgEmptyPage>(index);
 }
 
