@@ -6,6 +6,7 @@
 #include "config/text.h"
 #include "gallery/gallery.h"
 #include "keys/win/system_keyboard_layout.h"
+#include "macros/win/dlg_macro_ctrl_panel.h"
 #include "macros/win/dlg_macro_man.h"
 
 namespace {
@@ -44,4 +45,11 @@ TAVREL_GALLERY_WINDOW(L"macro-manager", [] {
     SampleLibrary library;
     tavrel::CDlgMacroMan dialog(library, tavrel::SystemLayout(), tavrel::WorkingConfig);
     return static_cast<int>(dialog.DoModal(nullptr));
+});
+
+TAVREL_GALLERY_WINDOW(L"macro-page", [] {
+    SampleLibrary library;
+    tavrel::SetDefaultProfiles(tavrel::WorkingConfig);
+    tavrel::CDlgMacroCtrlPanel page(tavrel::WorkingConfig, library, [](HWND) {}, tavrel::SystemLayout());
+    return tavrel::gallery::HostPage(page, [&] { page.RefreshMacroKeys(); });
 });
