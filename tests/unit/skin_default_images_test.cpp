@@ -40,6 +40,13 @@ struct Thumb {
     Image image;
     Colour key;  // the top-left colour, which the slider makes transparent
     bool Opaque(int x, int y) const { return !(image.At(x, y) == key); }
+    // An arrow never fills the corners of its picture: when one corner is part of
+    // the shape, the top-left one may be too, and the shape's own colour would be
+    // taken for the transparent one.
+    bool CornersTransparent() const {
+        const int r = image.width - 1, b = image.height - 1;
+        return !Opaque(0, 0) && !Opaque(r, 0) && !Opaque(0, b) && !Opaque(r, b);
+    }
 };
 
 Thumb LoadThumb(const char* file) {
@@ -52,6 +59,7 @@ Thumb LoadThumb(const char* file) {
 
 TEST(DefaultSkinImages, HueThumbFitsItsTrackAndPointsAtTheSelectedHue) {
     Thumb thumb = LoadThumb("arrow_left.bmp");
+    EXPECT_TRUE(thumb.CornersTransparent());
     ASSERT_LE(thumb.image.width, kHueSlider.Width());
     ASSERT_LE(thumb.image.height, kHueSlider.Height());
     // The tip is the opaque pixel furthest left; it must point at the hue bar row of
@@ -74,6 +82,7 @@ TEST(DefaultSkinImages, HueThumbFitsItsTrackAndPointsAtTheSelectedHue) {
 
 TEST(DefaultSkinImages, ColourThumbFitsItsTrackAndHasAVisibleShape) {
     Thumb thumb = LoadThumb("arrow_below.bmp");
+    EXPECT_TRUE(thumb.CornersTransparent());
     EXPECT_LE(thumb.image.width, kColourSlider.Width() / 8);
     EXPECT_LE(thumb.image.height, kColourSlider.Height());
     int opaque = 0;

@@ -50,9 +50,10 @@ Canvas AppIcon(int size) {
 
 Canvas ArrowBelowThumb() {
     return HardEdged(13, 14, kThumbKey, [](Canvas& c) {
-        // The tip ends above the groove (track rows 8 to 11), the rows below stay clear.
-        c.FillTriangle(0, 0, 13, 0, 6.5, 9.5, kAccentDark);
-        c.FillTriangle(2.2, 1.2, 10.8, 1.2, 6.5, 7.2, kAccentBright);
+        // The top row stays transparent (its first pixel names the transparent
+        // colour); the tip ends above the groove (track rows 8 to 11).
+        c.FillTriangle(0, 1, 13, 1, 6.5, 10, kAccentDark);
+        c.FillTriangle(2.2, 2.2, 10.8, 2.2, 6.5, 7.8, kAccentBright);
     });
 }
 

@@ -14,8 +14,8 @@ namespace {
 using namespace theme;
 
 constexpr int kCellLeft = 39;
-constexpr int kCellWidth = 236;
-constexpr int kCellStride = 244;
+constexpr int kCellWidth = 222;
+constexpr int kCellStride = 250;  // leaves 28 pixels between neighbouring cards
 constexpr int kRowTops[] = {80, 160};
 constexpr int kCapSize = 44;
 
@@ -39,7 +39,7 @@ void PaintBackground(Canvas& c) {
     PaintSeparator(c, kCellLeft, kPageWidth - kCellLeft, 48);
     for (int i = 0; i < 6; ++i) {
         Rect cell = CellRect(i);
-        PaintCard(c, cell.Inflated(8));
+        PaintCard(c, cell.Inflated(7));
         PaintMacroCap(c, XYWH(cell.left, cell.top, kCapSize, kCapSize), i + 1);
     }
 }
