@@ -93,5 +93,32 @@ TEST(DefaultSkinContrast, EveryButtonCaptionIsLegibleInEveryState) {
     }
 }
 
+double Luminance(Colour c) { return ContrastRatio(c, kBlack); }  // grows with the luminance
+
+TEST(DefaultSkinContrast, KeycapLegendsAreLegibleInEveryState) {
+    // The legends are part of the pictures: on each keycap face the ink is the
+    // colour that stands out most from the face's typical (median) colour.
+    const WindowSpec& page = WindowByFile("skin_main.ini");
+    std::optional<LoadedSkin> skin = LoadSkin(page);
+    ASSERT_TRUE(skin);
+    for (const std::string& key : page.buttonKeys) {
+        if (key == "112") continue;  // the space bar carries no legend
+        const Rect r = skin->entries.at(key);
+        const Rect face{r.left + 4, r.top + 3, r.right - 4, r.bottom - 6};
+        for (const std::string& state : StateImageKeys(page)) {
+            const Image& image = skin->images.at(state);
+            std::vector<Colour> colours;
+            for (int y = face.top; y < face.bottom; ++y)
+                for (int x = face.left; x < face.right; ++x) colours.push_back(image.At(x, y));
+            std::sort(colours.begin(), colours.end(),
+                      [](Colour a, Colour b) { return Luminance(a) < Luminance(b); });
+            const Colour median = colours[colours.size() / 2];
+            double best = 1;
+            for (const Colour& c : colours) best = std::max(best, ContrastRatio(c, median));
+            EXPECT_GE(best, kMinimumContrast) << "key " << key << " in the " << state << " picture";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace skin_default_test

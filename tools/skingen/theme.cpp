@@ -172,8 +172,8 @@ void PaintKey(Canvas& canvas, const Button& b, State state) {
             base = kAccentDark, faceTop = Rgb(196, 44, 70), faceBottom = Rgb(158, 22, 45), ink = Rgb(255, 255, 255);
             break;
         case State::Disabled:
-            base = Rgb(104, 102, 106), faceTop = Rgb(150, 148, 151), faceBottom = Rgb(138, 136, 139),
-            ink = Rgb(206, 204, 207);
+            base = Rgb(78, 76, 80), faceTop = Rgb(112, 110, 114), faceBottom = Rgb(98, 96, 100),
+            ink = Rgb(255, 255, 255);
             break;
     }
     const Rect& r = b.rect;
