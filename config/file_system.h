@@ -24,28 +24,28 @@ public:
 
     // The whole file. Files larger than maxBytes count as unreadable garbage: they
     // come back Ok and empty, so a hostile giant file cannot exhaust memory.
-    virtual FileContent ReadFile(const std::u16string& path, size_t maxBytes) = 0;
+    virtual FileContent ReadAll(const std::u16string& path, size_t maxBytes) = 0;
 
     // Writes a complete new file next to the target and then replaces the target
     // with it, so an interrupted write leaves either the old or the new file.
-    virtual bool ReplaceFile(const std::u16string& path, std::string_view bytes) = 0;
+    virtual bool WriteWhole(const std::u16string& path, std::string_view bytes) = 0;
 
     // Creates one folder; true when it exists afterwards.
     virtual bool CreateFolder(const std::u16string& path) = 0;
 
-    virtual bool DeleteFile(const std::u16string& path) = 0;
-    virtual bool FileExists(const std::u16string& path) = 0;
+    virtual bool Remove(const std::u16string& path) = 0;
+    virtual bool Exists(const std::u16string& path) = 0;
 };
 
 // Reads and writes through the C++ standard library. Folder separators may be
 // written either way; the program's own paths use backslashes.
 class StdFileSystem final : public IFileSystem {
 public:
-    FileContent ReadFile(const std::u16string& path, size_t maxBytes) override;
-    bool ReplaceFile(const std::u16string& path, std::string_view bytes) override;
+    FileContent ReadAll(const std::u16string& path, size_t maxBytes) override;
+    bool WriteWhole(const std::u16string& path, std::string_view bytes) override;
     bool CreateFolder(const std::u16string& path) override;
-    bool DeleteFile(const std::u16string& path) override;
-    bool FileExists(const std::u16string& path) override;
+    bool Remove(const std::u16string& path) override;
+    bool Exists(const std::u16string& path) override;
 };
 
 // A stateless StdFileSystem for callers that are handed no file system (the skin

@@ -10,7 +10,7 @@ CIniFile::CIniFile(std::u16string path, IFileSystem& files, Start start) : m_pat
         m_changed = true;
         return;
     }
-    FileContent content = m_files.ReadFile(m_path, kMaxIniFileBytes);
+    FileContent content = m_files.ReadAll(m_path, kMaxIniFileBytes);
     m_status = content.status;
     if (m_status == ReadStatus::Ok) m_doc = IniDocument::FromBytes(content.bytes);
 }
@@ -37,7 +37,7 @@ bool CIniFile::Flush() {
     // A file that exists but could not be read is not replaced by our partial view of
     // it: that would drop every entry we never saw.
     if (m_status == ReadStatus::Failed) return false;
-    if (!m_files.ReplaceFile(m_path, m_doc.ToBytes())) return false;
+    if (!m_files.WriteWhole(m_path, m_doc.ToBytes())) return false;
     m_changed = false;
     m_status = ReadStatus::Ok;
     return true;

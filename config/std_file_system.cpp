@@ -33,7 +33,7 @@ std::u16string_view ParentFolder(std::u16string_view path) {
     return {};
 }
 
-FileContent StdFileSystem::ReadFile(const std::u16string& path, size_t maxBytes) {
+FileContent StdFileSystem::ReadAll(const std::u16string& path, size_t maxBytes) {
     FileContent result;
     std::error_code ec;
     const fs::path p = ToPath(path);
@@ -66,7 +66,7 @@ FileContent StdFileSystem::ReadFile(const std::u16string& path, size_t maxBytes)
     return result;
 }
 
-bool StdFileSystem::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+bool StdFileSystem::WriteWhole(const std::u16string& path, std::string_view bytes) {
     const fs::path target = ToPath(path);
     fs::path temp = target;
     temp += u".~new";
@@ -99,12 +99,12 @@ bool StdFileSystem::CreateFolder(const std::u16string& path) {
     return fs::is_directory(p, ec);
 }
 
-bool StdFileSystem::DeleteFile(const std::u16string& path) {
+bool StdFileSystem::Remove(const std::u16string& path) {
     std::error_code ec;
     return fs::remove(ToPath(path), ec);
 }
 
-bool StdFileSystem::FileExists(const std::u16string& path) {
+bool StdFileSystem::Exists(const std::u16string& path) {
     std::error_code ec;
     return fs::is_regular_file(ToPath(path), ec);
 }

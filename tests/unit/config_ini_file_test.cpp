@@ -109,26 +109,26 @@ protected:
 
 TEST_F(StdFileSystemTest, ReplacesWholeFilesAndLeavesNoTemporaryBehind) {
     const std::u16string path = folder + u"sub\\x.ini";
-    EXPECT_EQ(files.ReadFile(path, 100).status, ReadStatus::NotFound);
-    EXPECT_FALSE(files.ReplaceFile(path, "a"));  // folder missing
+    EXPECT_EQ(files.ReadAll(path, 100).status, ReadStatus::NotFound);
+    EXPECT_FALSE(files.WriteWhole(path, "a"));  // folder missing
     EXPECT_TRUE(files.CreateFolder(folder + u"sub\\"));
     EXPECT_TRUE(files.CreateFolder(folder + u"sub"));  // already there is fine
-    EXPECT_TRUE(files.ReplaceFile(path, "first"));
-    EXPECT_TRUE(files.ReplaceFile(path, "second"));
-    const FileContent back = files.ReadFile(path, 100);
+    EXPECT_TRUE(files.WriteWhole(path, "first"));
+    EXPECT_TRUE(files.WriteWhole(path, "second"));
+    const FileContent back = files.ReadAll(path, 100);
     EXPECT_EQ(back.status, ReadStatus::Ok);
     EXPECT_EQ(back.bytes, "second");
-    EXPECT_EQ(files.ReadFile(path, 3).bytes, "");  // too large: Ok but empty
+    EXPECT_EQ(files.ReadAll(path, 3).bytes, "");  // too large: Ok but empty
     int entries = 0;
     for (const auto& e : std::filesystem::directory_iterator(root / "sub")) {
         (void)e;
         ++entries;
     }
     EXPECT_EQ(entries, 1);
-    EXPECT_TRUE(files.FileExists(path));
-    EXPECT_TRUE(files.DeleteFile(path));
-    EXPECT_FALSE(files.FileExists(path));
-    EXPECT_FALSE(files.DeleteFile(path));
+    EXPECT_TRUE(files.Exists(path));
+    EXPECT_TRUE(files.Remove(path));
+    EXPECT_FALSE(files.Exists(path));
+    EXPECT_FALSE(files.Remove(path));
 }
 
 TEST_F(StdFileSystemTest, IniFileThroughTheDefaultFileSystem) {

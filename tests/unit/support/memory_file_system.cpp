@@ -10,7 +10,7 @@ std::u16string MemoryFileSystem::Normalize(std::u16string path) {
     return path;
 }
 
-FileContent MemoryFileSystem::ReadFile(const std::u16string& path, size_t maxBytes) {
+FileContent MemoryFileSystem::ReadAll(const std::u16string& path, size_t maxBytes) {
     FileContent result;
     const std::u16string key = Normalize(path);
     const auto it = m_files.find(key);
@@ -24,7 +24,7 @@ FileContent MemoryFileSystem::ReadFile(const std::u16string& path, size_t maxByt
     return result;
 }
 
-bool MemoryFileSystem::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+bool MemoryFileSystem::WriteWhole(const std::u16string& path, std::string_view bytes) {
     if (failWrites) return false;
     const std::u16string key = Normalize(path);
     const std::u16string folder = Normalize(std::u16string(ParentFolder(key)));
@@ -44,9 +44,9 @@ bool MemoryFileSystem::CreateFolder(const std::u16string& path) {
     return true;
 }
 
-bool MemoryFileSystem::DeleteFile(const std::u16string& path) { return m_files.erase(Normalize(path)) != 0; }
+bool MemoryFileSystem::Remove(const std::u16string& path) { return m_files.erase(Normalize(path)) != 0; }
 
-bool MemoryFileSystem::FileExists(const std::u16string& path) { return Has(path); }
+bool MemoryFileSystem::Exists(const std::u16string& path) { return Has(path); }
 
 void MemoryFileSystem::AddFolder(const std::u16string& path) { m_folders.insert(Normalize(path)); }
 

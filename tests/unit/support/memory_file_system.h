@@ -13,11 +13,11 @@ namespace tavrel::test {
 
 class MemoryFileSystem final : public IFileSystem {
 public:
-    FileContent ReadFile(const std::u16string& path, size_t maxBytes) override;
-    bool ReplaceFile(const std::u16string& path, std::string_view bytes) override;
+    FileContent ReadAll(const std::u16string& path, size_t maxBytes) override;
+    bool WriteWhole(const std::u16string& path, std::string_view bytes) override;
     bool CreateFolder(const std::u16string& path) override;
-    bool DeleteFile(const std::u16string& path) override;
-    bool FileExists(const std::u16string& path) override;
+    bool Remove(const std::u16string& path) override;
+    bool Exists(const std::u16string& path) override;
 
     void AddFolder(const std::u16string& path);
     bool HasFolder(const std::u16string& path) const;

@@ -1,0 +1,57 @@
+#include "config/settings_store.h"
+
+#include "config/ini_file.h"
+#include "config/profile_file.h"
+#include "config/shared_config.h"
+#include "config/text.h"
+
+namespace tavrel {
+
+namespace {
+
+constexpr char16_t kSettingSection[] = u"Setting";
+constexpr char16_t kCurrentProfileKey[] = u"CurrentProfile";
+constexpr char16_t kKeyboardPlugInKey[] = u"KeyboardPlugIn";
+
+}  // namespace
+
+bool LoadConfiguration(SharedConfig& config, const Storage& storage) {
+    const std::u16string folder = GetDataFolder(storage.dataFolder);
+    CIniFile settings(SettingsFilePath(folder), storage.files);
+    config.CurrentProfile = settings.GetInt(kSettingSection, kCurrentProfileKey, -1);
+    config.KeyboardPlugIn = settings.GetInt(kSettingSection, kKeyboardPlugInKey, -1);
+
+    for (int k = 0; k < kProfileCount; ++k) {
+        ProfileRecord& record = config.profiles[k];
+        const CIniFile profile(StandingProfilePath(folder, k), storage.files);
+        if (profile.Status() != ReadStatus::Ok) {
+            SetDefaultProfile(record, k);
+            continue;
+        }
+        ReadProfileEntries(record, profile);
+        const std::u16string name = u"Default" + FormatInt(k);
+        settings.SetStruct(name, name, &record, sizeof record);
+    }
+    settings.Flush();  // a failure only loses the informational copies
+    SanitizeConfig(config);
+    return true;
+}
+
+bool SaveConfiguration(const SharedConfig& config, const Storage& storage) {
+    const std::u16string folder = GetDataFolder(storage.dataFolder);
+    // Without these folders every write below would fail and an apply on a fresh
+    // machine would be lost.
+    EnsureDataFolders(storage.files, folder);
+
+    CIniFile settings(SettingsFilePath(folder), storage.files);
+    settings.SetInt(kSettingSection, kCurrentProfileKey, config.CurrentProfile);
+    settings.SetInt(kSettingSection, kKeyboardPlugInKey, config.KeyboardPlugIn);
+    bool ok = settings.Flush();
+
+    for (int k = 0; k < kProfileCount; ++k) {
+        if (!WriteProfileFile(config.profiles[k], StandingProfilePath(folder, k), storage.files)) ok = false;
+    }
+    return ok;
+}
+
+}  // namespace tavrel

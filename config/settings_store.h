@@ -1,0 +1,23 @@
+// The whole configuration in the data folder: the settings file "config.ini" and the
+// four standing profile files "config\Default0.gkp" to "config\Default3.gkp".
+#pragma once
+
+#include "config/data_folder.h"
+#include "config/records.h"
+
+namespace tavrel {
+
+// Fills CurrentProfile, KeyboardPlugIn and the four profiles of config, which the
+// caller has put through ResetConfig. A missing or unreadable profile file yields the
+// defaults of that profile; each profile read from its file is copied into the
+// settings file's "Default%d" section. The block is sanitised at the end, so
+// CurrentProfile is 0..3 (a missing or out-of-range value becomes 0). Always succeeds.
+bool LoadConfiguration(SharedConfig& config, const Storage& storage);
+
+// Writes CurrentProfile and KeyboardPlugIn into the settings file and the four
+// profiles into their files, creating the data folder and its "config" subfolder
+// when they are missing. Each file is replaced whole or not at all; true when every
+// file holds the configuration afterwards. The "Default%d" copies are not rewritten.
+bool SaveConfiguration(const SharedConfig& config, const Storage& storage);
+
+}  // namespace tavrel
