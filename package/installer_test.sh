@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Installs the Windows package silently under Wine, starts the installed program,
+# then uninstalls it; checks what each step leaves on disk.
+# Usage: installer_test.sh <setup.exe>   (WINEPREFIX and DISPLAY come from the caller)
+set -euo pipefail
+setup=$1
+folder_win='C:\InstallerTest\OrvaneKeyboard'
+folder=$(winepath -u "$folder_win" 2>/dev/null)
+menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvane Gaming Keyboard' 2>/dev/null)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+wait_for() {  # seconds, description, command...
+  local limit=$1 what=$2; shift 2
+  local end=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || fail "timed out waiting for $what"
+    sleep 0.2
+  done
+}
+cleanup() {
+  wine taskkill /F /IM Tavrel.exe >/dev/null 2>&1 || true
+  wine taskkill /F /IM Pondrel.exe >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+rm -rf "$folder"
+wine "$setup" /S /SIMULATOR "/D=$folder_win" >/dev/null 2>&1
+wait_for 60 "the installed program" test -f "$folder/uninstall.exe"
+for f in Tavrel.exe lang.dll Pondrel.exe Skins/skin_Config.ini; do
+  [ -f "$folder/$f" ] || fail "$f not installed"
+done
+[ -n "$menu" ] && { ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start menu entry"; }
+
+# The installed program starts and opens its main window.
+(cd "$folder" && wine Tavrel.exe >/dev/null 2>&1 &)
+wait_for 60 "the main window" xdotool search --name '^Orvane Gaming Keyboard$'
+cleanup
+
+wine "$folder/uninstall.exe" /S >/dev/null 2>&1
+wait_for 60 "the uninstaller to remove the program" test ! -e "$folder/Tavrel.exe"
+wait_for 30 "the uninstaller to remove its folder" test ! -e "$folder"
+[ -n "$menu" ] && [ -e "$menu" ] && fail "Start menu entry left behind"
+
+# A keyboard monitor already in the folder is never replaced by the simulator, and the
+# uninstaller leaves it where it was.
+mkdir -p "$folder"
+echo "the keyboard's own monitor" > "$folder/Pondrel.exe"
+wine "$setup" /S /SIMULATOR "/D=$folder_win" >/dev/null 2>&1
+wait_for 60 "the second installation" test -f "$folder/uninstall.exe"
+grep -q "keyboard's own monitor" "$folder/Pondrel.exe" || fail "the simulator replaced an existing monitor"
+wine "$folder/uninstall.exe" /S >/dev/null 2>&1
+wait_for 60 "the second uninstallation" test ! -e "$folder/Tavrel.exe"
+grep -q "keyboard's own monitor" "$folder/Pondrel.exe" || fail "the uninstaller removed a monitor it did not install"
+rm -rf "$folder"
+echo "installer: install, start, uninstall and monitor protection passed"
