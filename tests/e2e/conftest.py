@@ -16,7 +16,7 @@ def _stage_dir():
     stage = os.environ.get("STAGE_DIR")
     if not stage:
         stage = Path(__file__).resolve().parents[2] / "build" / "win" / "stage"
-    return Path(stage)
+    return Path(stage).resolve()
 
 
 @pytest.hookimpl(hookwrapper=True)
@@ -33,15 +33,16 @@ def session():
         if not (stage / needed).exists():
             pytest.skip(f"the run folder {stage} has no {needed} yet")
     build_root = stage.parent.parent
-    prefix = Path(os.environ.get("E2E_WINEPREFIX", build_root / "e2e-wineprefix"))
-    artifacts = Path(os.environ.get("E2E_ARTIFACTS", build_root / "e2e-artifacts"))
+    # Wine wants an absolute prefix.
+    prefix = Path(os.environ.get("E2E_WINEPREFIX", build_root / "e2e-wineprefix")).resolve()
+    artifacts = Path(os.environ.get("E2E_ARTIFACTS", build_root / "e2e-artifacts")).resolve()
     shutil.rmtree(artifacts, ignore_errors=True)
     artifacts.mkdir(parents=True)
     display = Display(int(os.environ.get("E2E_DISPLAY", "99")))
     display.start()
     s = Session(stage, prefix, display, artifacts)
-    s.end_all()
     s.prepare()
+    s.end_all()
     yield s
     s.end_all()
     display.stop()

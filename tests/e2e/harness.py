@@ -125,7 +125,7 @@ class Picture:
 
     @staticmethod
     def load(path):
-        data = subprocess.run(["convert", str(path), "ppm:-"], check=True, capture_output=True).stdout
+        data = subprocess.run(["convert", str(path), "-depth", "8", "ppm:-"], check=True, capture_output=True).stdout
         return Picture.from_ppm(data)
 
     def pixel(self, x, y):
@@ -206,8 +206,15 @@ class Session:
 
     def prepare(self):
         if not (self.prefix / "system.reg").exists():
-            self.prefix.mkdir(parents=True, exist_ok=True)
+            # A half-made prefix (an interrupted run) is started afresh.
+            shutil.rmtree(self.prefix, ignore_errors=True)
             self.run(["wineboot", "-i"], timeout=300)
+            self.run(["wineserver", "-w"], timeout=120)
+            wait_until(lambda: (self.prefix / "system.reg").exists(), 120, "the Wine prefix")
+            # No window manager runs on the test display: Wine then handles the windows
+            # itself instead of waiting for a manager that never answers.
+            self.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N",
+                      "/f"], timeout=120)
         self.run(["wineserver", "-w"], timeout=120)
         out = self.run(["wine", "cmd", "/c", "echo", "%APPDATA%"], timeout=120).stdout.strip()
         unix = self.run(["winepath", "-u", out.splitlines()[-1].strip()], timeout=60).stdout.strip()
@@ -272,7 +279,7 @@ class Session:
         return Path(path)
 
     def screen(self):
-        data = subprocess.run(["import", "-display", self.display.name, "-window", "root", "ppm:-"],
+        data = subprocess.run(["import", "-display", self.display.name, "-window", "root", "-depth", "8", "ppm:-"],
                               env=self.env, check=True, capture_output=True).stdout
         return Picture.from_ppm(data)
 
