@@ -6,8 +6,10 @@
 
 #include <string>
 
-#include "app/win/data_folder_storage.h"
+#include "app/folder_storage.h"
 #include "app/win/tavrel_dlg.h"
+#include "config/macro_library.h"
+#include "config/win/win32_storage.h"
 #include "monitor/win/monitor_win.h"
 #include "skin/app_dir.h"
 #include "skin/win/ex_menu.h"
@@ -52,7 +54,8 @@ int CTavrelApp::Run() {
     SetAppDir(ModulePath());
 
     win::Win32MonitorPort monitor;
-    DataFolderStorage storage;
+    PlatformStorage platform;
+    FolderStorage storage(platform.Get(), g_MacroLibrary);
     CTavrelDlg dialog(monitor, storage);
     dialog.DoModal(nullptr);
     return 0;

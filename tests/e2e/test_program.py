@@ -38,12 +38,12 @@ def test_first_start_without_monitor_shows_defaults_page_zero_and_profile_one(ap
 def test_start_with_monitor_takes_the_section_and_announces_the_profile(app):
     app.start_monitor("--seed-profile", "2", "--seed-name", "From the keyboard")
     app.start()
-    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="2")
+    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="2")
     app.wait_selected(PROFILE_BUTTONS, 2, "profile")
     app.wait_selected(PAGE_BUTTONS, 0, "page")
     # The profile files were never read: the section's content reaches them at apply.
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "From the keyboard"
     assert app.settings()["setting"]["currentprofile"] == "2"
@@ -65,11 +65,11 @@ def test_apply_with_monitor_hands_over_the_working_copy_and_waits_for_the_answer
     app.rename_profile("RACING")
     app.click(BTN_APPLY)
     app.s.wait_window(WAITING_TITLE, 10)
-    applied = app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    applied = app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     # Only the name changed: it raises no flag, but the section holds it.
     assert applied.get("flags") == "none"
-    assert "RACING" in applied.get("name", "")
-    app.monitor_log.wait_for("answer", code="MONITOR_APPLY_DONE")
+    assert applied.get("names", "").split("|")[0] == "RACING"
+    app.monitor_log.wait_for("answer", name="MONITOR_APPLY_DONE")
     app.s.wait_no_window(WAITING_TITLE, 15)
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "RACING"
@@ -91,7 +91,7 @@ def test_ok_applies_then_ends(app):
     app.start_monitor()
     app.start()
     app.click(BTN_OK)
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     app.program.wait_exit(20)
     wait_files_written(app)
 
@@ -103,7 +103,7 @@ def test_cancel_ends_without_saving(app):
     app.click(BTN_CANCEL)
     app.program.wait_exit(20)
     assert not (app.data / "config.ini").exists()
-    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
+    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
 
 
 def test_close_button_ends_without_saving(app):
@@ -123,7 +123,7 @@ def test_reset_confirmed_restores_the_defaults_and_applies_with_reset(app):
     app.click(BTN_RESET)
     dialog = app.wait_dialog()
     app.click_in_dialog(dialog, "skin_reset_warn.ini", "1")
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY_RESET")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY_RESET")
     app.s.wait_no_window(WAITING_TITLE, 15)
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") != "EDITED"
@@ -138,9 +138,9 @@ def test_reset_cancelled_or_closed_changes_nothing(app, button):
     dialog = app.wait_dialog()
     app.click_in_dialog(dialog, "skin_reset_warn.ini", button)
     app.wait_dialog_closed(dialog)
-    assert not app.monitor_log.find("command", code="MONITOR_APPLY_RESET")
+    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY_RESET")
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "KEPT"
 
@@ -150,12 +150,12 @@ def test_reset_cancelled_or_closed_changes_nothing(app, button):
 def test_profile_button_only_announces_the_profile(app):
     app.start_monitor()
     app.start()
-    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="0")
+    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="0")
     app.click(PROFILE_BUTTONS[2])
-    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="2")
+    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="2")
     app.wait_selected(PROFILE_BUTTONS, 2, "profile")
     # No apply: the section and the files are untouched.
-    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
+    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
     assert not (app.data / "config.ini").exists()
 
 
@@ -165,15 +165,15 @@ def test_monitor_reports_of_profile_and_effect_update_the_window(app):
     app.control_monitor("--report-profile", "3")
     app.wait_selected(PROFILE_BUTTONS, 3, "profile")
     app.control_monitor("--report-effect", "2")
-    app.monitor_log.wait_for("report", code="MONITOR_EFFECT_CHANGED")
+    app.monitor_log.wait_for("report", name="MONITOR_EFFECT_CHANGED")
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     wait_files_written(app)
     # The report switched profile 4 (index 3) to effect 5 in the working copy.
     assert profile_value(app.profile_entries(3), "LtEffectType") == "5"
     assert app.settings()["setting"]["currentprofile"] == "3"
     # A profile reported by the keyboard is not announced back.
-    assert not app.monitor_log.find("command", code="MONITOR_SELECT_PROFILE", profile="3")
+    assert not app.monitor_log.find("command", name="MONITOR_SELECT_PROFILE", lparam="3")
 
 
 # ------------------------------------------------------------------ export and import
@@ -192,18 +192,19 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     assert app.settings()["profile1"]["filename"] == "exported"
 
     app.click(BTN_APPLY)
-    first = app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     app.s.wait_no_window(WAITING_TITLE, 15)
 
     app.click(BTN_IMPORT)
     app.choose_file(target)
     wait_until(lambda: (app.data / "exported.gkp").exists(), 15, "the imported copy")
     app.click(BTN_APPLY)
-    second = wait_until(lambda: [e for e in app.monitor_log.find("command", code="MONITOR_APPLY")
+    second = wait_until(lambda: [e for e in app.monitor_log.find("apply", mode="MONITOR_APPLY")
                                  if e is not first and e != first], 15, "the second apply")[-1]
     # The profile's bytes are as before; the import flags of profile 0 are raised.
     assert "iProfileImported=0" in second.get("flags", "")
-    assert "ProFileName" not in second.get("changed", "")
+    assert "ProFileName" not in second.get("fields", "")
+    assert "standardKey" not in second.get("fields", "")
 
 
 # ------------------------------------------------------------------ keys and game link
@@ -219,7 +220,7 @@ def test_enter_escape_space_and_f1_do_nothing(app):
     assert not app.program.exited()
     assert not app.waiting_open()
     app.wait_selected(PAGE_BUTTONS, 2, "page")
-    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
+    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
 
 
 def test_game_link_refuses_a_game_linked_to_another_profile(app):
@@ -233,7 +234,7 @@ def test_game_link_refuses_a_game_linked_to_another_profile(app):
     app.click(PROFILE_BUTTONS[0])
     app.link_game(game.upper(), name=None)
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(1), "GameFile") == game
     assert profile_value(app.profile_entries(1), "ProFileName") == "SECOND"

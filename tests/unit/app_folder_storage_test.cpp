@@ -1,0 +1,109 @@
+#include "app/folder_storage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "config/ini_file.h"
+#include "config/shared_config.h"
+#include "config/text.h"
+
+using namespace tavrel;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::u16string U(const fs::path& p) { return Utf8ToUtf16(p.string()); }
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct Scratch {
+    fs::path root;
+    StdFileSystem files;
+    std::unique_ptr<FixedDataFolder> folder;
+    MacroLibrary library;
+    std::unique_ptr<FolderStorage> storage;
+    std::unique_ptr<SharedConfig> working = std::make_unique<SharedConfig>();
+
+    Scratch() {
+        root = fs::temp_directory_path() /
+               ("tavrel_app_storage_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "export");
+        fs::create_directories(root / "appdata");  // the platform folder always exists
+        folder = std::make_unique<FixedDataFolder>(U(root / "appdata"));
+        storage = std::make_unique<FolderStorage>(Storage{files, *folder}, library);
+        ResetConfig(*working);
+        SetDefaultProfiles(*working);
+    }
+    ~Scratch() { if (!::testing::Test::HasFailure()) fs::remove_all(root); }
+    fs::path DataFolder() const { return root / "appdata" / "Orvane Gaming Keyboard"; }
+};
+
+}  // namespace
+
+TEST(AppFolderStorage, ExportThenImportKeepsTheProfileAndRaisesTheImportFlags) {
+    Scratch s;
+    s.working->CurrentProfile = 1;
+    CopyToArray(s.working->profiles[1].ProFileName, u"RACE NIGHT");
+    s.working->profiles[1].iRGBRed = 200;
+    s.working->profiles[1].standardKey[5] = 0x2C;
+    const auto before = std::make_unique<SharedConfig>(*s.working);
+
+    const fs::path chosen = s.root / "export" / "race.v2.gkp";
+    s.storage->ExportProfile(*s.working, U(chosen));
+    ASSERT_TRUE(fs::exists(chosen));
+    const fs::path exportCopy = s.DataFolder() / "config" / "race.v2.gkp";
+    ASSERT_TRUE(fs::exists(exportCopy));
+    EXPECT_EQ(ReadBytes(exportCopy), ReadBytes(chosen));
+    CIniFile settings(U(s.DataFolder() / "config.ini"), s.files);
+    EXPECT_EQ(settings.GetString(u"Profile2", u"FileName"), u"race.v2");
+
+    ASSERT_TRUE(s.storage->ImportProfile(*s.working, U(chosen)));
+    EXPECT_TRUE(fs::exists(s.DataFolder() / "race.v2.gkp"));
+    EXPECT_EQ(std::memcmp(&before->profiles, &s.working->profiles, sizeof(before->profiles)), 0);
+    EXPECT_EQ(s.working->iProfileImported[1], 1);
+    EXPECT_EQ(s.working->iLightChanged[1], 1);
+    EXPECT_EQ(s.working->iStandardKeyChanged[1], 1);
+    EXPECT_EQ(s.working->iModifyKeyChanged[1], 1);
+    EXPECT_EQ(s.working->iMacroKeyChanged[1][31], 1);
+    EXPECT_EQ(s.working->iProfileImported[0], 0);
+}
+
+TEST(AppFolderStorage, ExportOntoAnExistingFileLeavesNoOldEntries) {
+    Scratch s;
+    const fs::path chosen = s.root / "export" / "old.gkp";
+    std::ofstream(chosen) << "[Setting]\r\nLeftover=1\r\n[Other]\r\nx=2\r\n";
+    s.storage->ExportProfile(*s.working, U(chosen));
+    CIniFile file(U(chosen), s.files);
+    EXPECT_FALSE(file.HasValue(u"Setting", u"Leftover"));
+    EXPECT_EQ(file.EntryCount(u"Other"), 0u);
+    EXPECT_TRUE(file.HasValue(u"Setting", u"ProFileName"));
+}
+
+TEST(AppFolderStorage, AFailedExportRecordsAndCopiesNothing) {
+    Scratch s;
+    const fs::path chosen = s.root / "no such folder" / "x.gkp";
+    s.storage->ExportProfile(*s.working, U(chosen));
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_FALSE(fs::exists(s.DataFolder() / "config" / "x.gkp"));
+    EXPECT_FALSE(fs::exists(s.DataFolder() / "config.ini"));
+}
+
+TEST(AppFolderStorage, ImportOfAMissingFileChangesNothing) {
+    Scratch s;
+    const auto before = std::make_unique<SharedConfig>(*s.working);
+    EXPECT_FALSE(s.storage->ImportProfile(*s.working, U(s.root / "export" / "missing.gkp")));
+    EXPECT_EQ(std::memcmp(before.get(), s.working.get(), sizeof(SharedConfig)), 0);
+    EXPECT_FALSE(fs::exists(s.DataFolder() / "missing.gkp"));
+}
