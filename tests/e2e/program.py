@@ -149,15 +149,19 @@ class App:
     def type_text(self, text):
         self.s.xdo("type", "--delay", "30", text)
 
-    def choose_file(self, path):
-        """Fills the standard file dialog with a full path and confirms it."""
-        dialog = wait_until(lambda: [w for t in ("Save As", "Open", "Save as")
-                                     for w in self.s.find_windows(t)], 20, "the file dialog")[0]
+    def choose_file(self, opener, path):
+        """Runs `opener` (a click that opens a standard file dialog), fills the dialog's
+        file name with a full Windows path and confirms it."""
+        known = set(self.program_windows())
+        opener()
+        dialog = wait_until(lambda: [w for w in self.program_windows() if w not in known], 20,
+                            "the file dialog")[-1]
         self.s.xdo("windowactivate", "--sync", str(dialog), check=False)
-        self.type_text(self._windows_path(path))
+        self.s.xdo("windowfocus", "--sync", str(dialog), check=False)
+        # The file name field has the focus and its text selected: typing replaces it.
+        self.type_text(path if isinstance(path, str) else self._windows_path(path))
         self.s.xdo("key", "Return")
-        wait_until(lambda: dialog not in self.s.find_windows("Save As") + self.s.find_windows("Open"),
-                   20, "the file dialog to close")
+        wait_until(lambda: dialog not in self.program_windows(), 20, "the file dialog to close")
 
     def rename_profile(self, name):
         """Names the current profile through the game link dialog (mode 1)."""
@@ -174,17 +178,9 @@ class App:
             unix = self.s.unix_path(game)
             unix.parent.mkdir(parents=True, exist_ok=True)
             unix.touch()
-            self.click_in_dialog(dialog, "skin_Profile.ini", "3")
-            self.choose_file_windows(game)
+            self.choose_file(lambda: self.click_in_dialog(dialog, "skin_Profile.ini", "3"), game)
         self.click_in_dialog(dialog, "skin_Profile.ini", "4")
         self.wait_dialog_closed(dialog)
-
-    def choose_file_windows(self, windows_path):
-        dialog = wait_until(lambda: self.s.find_windows("Open"), 20, "the file dialog")[0]
-        self.s.xdo("windowactivate", "--sync", str(dialog), check=False)
-        self.type_text(windows_path)
-        self.s.xdo("key", "Return")
-        wait_until(lambda: dialog not in self.s.find_windows("Open"), 20, "the file dialog to close")
 
     def read_ini(self, path):
         return read_ini(path)

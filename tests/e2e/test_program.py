@@ -184,8 +184,7 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     app.rename_profile("EXPORTED")
     target = app.data / "exported.gkp"
     app.data.mkdir(parents=True, exist_ok=True)
-    app.click(BTN_EXPORT)
-    app.choose_file(target)
+    app.choose_file(lambda: app.click(BTN_EXPORT), target)
     wait_until(lambda: target.exists(), 15, "the exported file")
     assert profile_value(app.read_ini(target), "ProFileName") == "EXPORTED"
     assert (app.data / "config" / "exported.gkp").read_bytes() == target.read_bytes()
@@ -195,12 +194,11 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
     app.s.wait_no_window(WAITING_TITLE, 15)
 
-    app.click(BTN_IMPORT)
-    app.choose_file(target)
+    app.choose_file(lambda: app.click(BTN_IMPORT), target)
     wait_until(lambda: (app.data / "exported.gkp").exists(), 15, "the imported copy")
     app.click(BTN_APPLY)
-    second = wait_until(lambda: [e for e in app.monitor_log.find("apply", mode="MONITOR_APPLY")
-                                 if e is not first and e != first], 15, "the second apply")[-1]
+    second = wait_until(lambda: app.monitor_log.find("apply", mode="MONITOR_APPLY")[1:], 15,
+                        "the second apply")[-1]
     # The profile's bytes are as before; the import flags of profile 0 are raised.
     assert "iProfileImported=0" in second.get("flags", "")
     assert "ProFileName" not in second.get("fields", "")
