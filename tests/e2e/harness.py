@@ -21,7 +21,7 @@ class Timeout(AssertionError):
     pass
 
 
-def wait_until(condition, timeout=20.0, what="condition", interval=0.05):
+def wait_until(condition, timeout=40.0, what="condition", interval=0.05):
     """Polls `condition` until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
     while True:
@@ -342,6 +342,6 @@ class MonitorLog:
         return [e for e in self.events() if e.get("event") == event and
                 all(e.get(k) == str(v) for k, v in match.items())]
 
-    def wait_for(self, event, timeout=20, **match):
+    def wait_for(self, event, timeout=40, **match):
         return wait_until(lambda: self.find(event, **match), timeout,
                           f"monitor log event {event} {match}")[-1]

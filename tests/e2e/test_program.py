@@ -13,7 +13,7 @@ from program import (BTN_APPLY, BTN_CANCEL, BTN_CLOSE, BTN_EXPORT, BTN_GAME_NEW,
 
 def wait_files_written(app):
     names = ["config.ini"] + [f"config/Default{k}.gkp" for k in range(4)]
-    wait_until(lambda: all((app.data / n).exists() for n in names), 15, "the settings and profile files")
+    wait_until(lambda: all((app.data / n).exists() for n in names), 40, "the settings and profile files")
 
 
 # ------------------------------------------------------------------ start-up
@@ -38,12 +38,12 @@ def test_first_start_without_monitor_shows_defaults_page_zero_and_profile_one(ap
 def test_start_with_monitor_takes_the_section_and_announces_the_profile(app):
     app.start_monitor("--seed-profile", "2", "--seed-name", "From the keyboard")
     app.start()
-    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="2")
+    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="2")
     app.wait_selected(PROFILE_BUTTONS, 2, "profile")
     app.wait_selected(PAGE_BUTTONS, 0, "page")
     # The profile files were never read: the section's content reaches them at apply.
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "From the keyboard"
     assert app.settings()["setting"]["currentprofile"] == "2"
@@ -54,7 +54,7 @@ def test_keyboard_unplugged_in_the_settings_file_ends_the_program_right_after_st
     app.data.mkdir(parents=True)
     (app.data / "config.ini").write_text("[Setting]\r\nCurrentProfile=1\r\nKeyboardPlugIn=0\r\n")
     app.start(wait_window=False)
-    app.program.wait_exit(20)
+    app.program.wait_exit(40)
 
 
 # ------------------------------------------------------------------ apply, OK, cancel
@@ -65,12 +65,12 @@ def test_apply_with_monitor_hands_over_the_working_copy_and_waits_for_the_answer
     app.rename_profile("RACING")
     app.click(BTN_APPLY)
     app.s.wait_window(WAITING_TITLE, 10)
-    applied = app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
+    applied = app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     # Only the name changed: it raises no flag, but the section holds it.
     assert applied.get("flags") == "none"
     assert applied.get("names", "").split("|")[0] == "RACING"
-    app.monitor_log.wait_for("answer", name="MONITOR_APPLY_DONE")
-    app.s.wait_no_window(WAITING_TITLE, 15)
+    app.monitor_log.wait_for("answer", code="MONITOR_APPLY_DONE")
+    app.s.wait_no_window(WAITING_TITLE, 40)
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "RACING"
     assert not app.program.exited()
@@ -83,7 +83,7 @@ def test_apply_without_monitor_saves_then_closes_three_seconds_later(app):
     clicked = time.monotonic()
     wait_files_written(app)
     assert (app.data / "sequence.dat").exists()
-    app.program.wait_exit(20)
+    app.program.wait_exit(40)
     assert time.monotonic() - clicked > 2.0, "closed before its three seconds"
 
 
@@ -91,8 +91,8 @@ def test_ok_applies_then_ends(app):
     app.start_monitor()
     app.start()
     app.click(BTN_OK)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
-    app.program.wait_exit(20)
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.program.wait_exit(40)
     wait_files_written(app)
 
 
@@ -101,16 +101,16 @@ def test_cancel_ends_without_saving(app):
     app.start()
     app.rename_profile("NOTKEPT")
     app.click(BTN_CANCEL)
-    app.program.wait_exit(20)
+    app.program.wait_exit(40)
     assert not (app.data / "config.ini").exists()
-    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
+    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
 
 
 def test_close_button_ends_without_saving(app):
     app.start_monitor()
     app.start()
     app.click(BTN_CLOSE)
-    app.program.wait_exit(20)
+    app.program.wait_exit(40)
     assert not (app.data / "config.ini").exists()
 
 
@@ -123,8 +123,8 @@ def test_reset_confirmed_restores_the_defaults_and_applies_with_reset(app):
     app.click(BTN_RESET)
     dialog = app.wait_dialog()
     app.click_in_dialog(dialog, "skin_reset_warn.ini", "1")
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY_RESET")
-    app.s.wait_no_window(WAITING_TITLE, 15)
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY_RESET")
+    app.s.wait_no_window(WAITING_TITLE, 40)
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") != "EDITED"
 
@@ -138,9 +138,9 @@ def test_reset_cancelled_or_closed_changes_nothing(app, button):
     dialog = app.wait_dialog()
     app.click_in_dialog(dialog, "skin_reset_warn.ini", button)
     app.wait_dialog_closed(dialog)
-    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY_RESET")
+    assert not app.monitor_log.find("command", code="MONITOR_APPLY_RESET")
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(0), "ProFileName") == "KEPT"
 
@@ -150,12 +150,12 @@ def test_reset_cancelled_or_closed_changes_nothing(app, button):
 def test_profile_button_only_announces_the_profile(app):
     app.start_monitor()
     app.start()
-    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="0")
+    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="0")
     app.click(PROFILE_BUTTONS[2])
-    app.monitor_log.wait_for("command", name="MONITOR_SELECT_PROFILE", lparam="2")
+    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE", profile="2")
     app.wait_selected(PROFILE_BUTTONS, 2, "profile")
     # No apply: the section and the files are untouched.
-    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
+    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
     assert not (app.data / "config.ini").exists()
 
 
@@ -165,15 +165,15 @@ def test_monitor_reports_of_profile_and_effect_update_the_window(app):
     app.control_monitor("--report-profile", "3")
     app.wait_selected(PROFILE_BUTTONS, 3, "profile")
     app.control_monitor("--report-effect", "2")
-    app.monitor_log.wait_for("report", name="MONITOR_EFFECT_CHANGED")
+    app.monitor_log.wait_for("report", code="MONITOR_EFFECT_CHANGED")
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     wait_files_written(app)
     # The report switched profile 4 (index 3) to effect 5 in the working copy.
     assert profile_value(app.profile_entries(3), "LtEffectType") == "5"
     assert app.settings()["setting"]["currentprofile"] == "3"
     # A profile reported by the keyboard is not announced back.
-    assert not app.monitor_log.find("command", name="MONITOR_SELECT_PROFILE", lparam="3")
+    assert not app.monitor_log.find("command", code="MONITOR_SELECT_PROFILE", profile="3")
 
 
 # ------------------------------------------------------------------ export and import
@@ -185,19 +185,21 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     target = app.data / "exported.gkp"
     app.data.mkdir(parents=True, exist_ok=True)
     app.choose_file(lambda: app.click(BTN_EXPORT), target)
-    wait_until(lambda: target.exists(), 15, "the exported file")
+    copy = app.data / "config" / "exported.gkp"
+    # The copy in the data folder is the last step of the export.
+    wait_until(lambda: target.exists() and copy.exists(), 40, "the exported file and its copy")
     assert profile_value(app.read_ini(target), "ProFileName") == "EXPORTED"
-    assert (app.data / "config" / "exported.gkp").read_bytes() == target.read_bytes()
+    assert copy.read_bytes() == target.read_bytes()
     assert app.settings()["profile1"]["filename"] == "exported"
 
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
-    app.s.wait_no_window(WAITING_TITLE, 15)
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    app.s.wait_no_window(WAITING_TITLE, 40)
 
     app.choose_file(lambda: app.click(BTN_IMPORT), target)
     wait_until(lambda: (app.data / "exported.gkp").exists(), 15, "the imported copy")
     app.click(BTN_APPLY)
-    second = wait_until(lambda: app.monitor_log.find("apply", mode="MONITOR_APPLY")[1:], 15,
+    second = wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
                         "the second apply")[-1]
     # The profile's bytes are as before; the import flags of profile 0 are raised.
     assert "iProfileImported=0" in second.get("flags", "")
@@ -218,7 +220,7 @@ def test_enter_escape_space_and_f1_do_nothing(app):
     assert not app.program.exited()
     assert not app.waiting_open()
     app.wait_selected(PAGE_BUTTONS, 2, "page")
-    assert not app.monitor_log.find("apply", mode="MONITOR_APPLY")
+    assert not app.monitor_log.find("command", code="MONITOR_APPLY")
 
 
 def test_game_link_refuses_a_game_linked_to_another_profile(app):
@@ -232,7 +234,7 @@ def test_game_link_refuses_a_game_linked_to_another_profile(app):
     app.click(PROFILE_BUTTONS[0])
     app.link_game(game.upper(), name=None)
     app.click(BTN_APPLY)
-    app.monitor_log.wait_for("apply", mode="MONITOR_APPLY")
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     wait_files_written(app)
     assert profile_value(app.profile_entries(1), "GameFile") == game
     assert profile_value(app.profile_entries(1), "ProFileName") == "SECOND"
