@@ -1,0 +1,181 @@
+"""Key remapping end to end: a key of the key settings page is clicked, a key is pressed
+on the keyboard while the key assignment dialog captures it, and the new usage reaches
+the monitor's section, the profile file and the page's picture."""
+
+import codecs
+
+import pytest
+
+from harness import Picture, SkinLayout, wait_until
+from program import BTN_APPLY, PAGE_BUTTONS, PROFILE_BUTTONS, decode_struct, profile_value
+
+PAGE_ORIGIN = (1, 100)       # the page's place in the main window
+FIRST_KEY_ENTRY = 40         # "BUTTONPOS" key of position 0
+ESC, F1, ENTER = 0, 1, 43    # positions
+DEFAULT_ESC, DEFAULT_F1 = 0x29, 0x3A
+OK, CANCEL, CLOSE, DEFAULT = "2", "3", "4", "5"   # the key assignment dialog's buttons
+KEY_DIALOG = "skin_swap_key.ini"
+
+
+class KeyPage:
+    def __init__(self, app):
+        self.app = app
+        self.layout = SkinLayout(app.stage / "Skins" / "skin_main.ini")
+        self.down = Picture.load(self.layout.image("Down"))
+        self.normal = Picture.load(self.layout.image("Normal"))
+        self.over = Picture.load(self.layout.image("Over"))
+
+    def origin(self):
+        x, y = self.app.origin()
+        return x + PAGE_ORIGIN[0], y + PAGE_ORIGIN[1]
+
+    def rect(self, position):
+        return self.layout.rect(str(FIRST_KEY_ENTRY + position))
+
+    def click(self, position):
+        left, top, right, bottom = self.rect(position)
+        ox, oy = self.origin()
+        self.app.s.click_at(ox + (left + right) // 2, oy + (top + bottom) // 2)
+
+    def remapped(self, position):
+        screen = self.app.s.screen()
+        rect, origin = self.rect(position), self.origin()
+        down = screen.distance(self.down, rect, origin)
+        normal = min(screen.distance(self.normal, rect, origin), screen.distance(self.over, rect, origin))
+        return down < normal
+
+    def wait_marked(self, position, marked):
+        wait_until(lambda: self.remapped(position) == marked, 15,
+                   f"key {position} shown {'remapped' if marked else 'as default'}")
+
+    def reassign(self, position, keys=(), buttons=(OK,)):
+        """Clicks the key, presses `keys` (xdotool names) in the dialog, then clicks
+        `buttons` of the dialog; the last one ends it."""
+        self.click(position)
+        dialog = self.app.wait_dialog()
+        for key in keys:
+            self.app.s.xdo("key", key)
+        for button in buttons:
+            self.app.click_in_dialog(dialog, KEY_DIALOG, button)
+        self.app.wait_dialog_closed(dialog)
+
+
+def replace_entry(path, key, value):
+    """Rewrites one entry of an initialisation file in the file's own encoding."""
+    data = path.read_bytes()
+    utf16 = data.startswith(codecs.BOM_UTF16_LE)
+    text = data[2:].decode("utf-16-le") if utf16 else data.decode("utf-8")
+    lines = [line if line.split("=", 1)[0].strip().lower() != key.lower() else f"{key}={value}"
+             for line in text.splitlines()]
+    text = "\r\n".join(lines) + "\r\n"
+    path.write_bytes(codecs.BOM_UTF16_LE + text.encode("utf-16-le") if utf16 else text.encode("utf-8"))
+
+
+def standard_key(app, profile):
+    return decode_struct(profile_value(app.profile_entries(profile), "standardKey"))
+
+
+def changed_profiles(apply_event):
+    for item in apply_event.get("flags", "").split():
+        if item.startswith("iStandardKeyChanged="):
+            return {int(k) for k in item.split("=", 1)[1].split(",")}
+    return set()
+
+
+def apply_and_wait(app):
+    count = len(app.monitor_log.find("apply"))
+    app.click(BTN_APPLY)
+    wait_until(lambda: len(app.monitor_log.find("apply")) > count, 20, "the monitor's apply")
+    event = app.monitor_log.find("apply")[-1]
+    wait_until(lambda: app.profile_entries(3) is not None, 15, "the profile files")
+    return event
+
+
+@pytest.fixture
+def page(app):
+    app.start_monitor()
+    app.start()
+    app.wait_selected(PAGE_BUTTONS, 0, "page")
+    return KeyPage(app)
+
+
+def test_a_pressed_key_remaps_the_position_of_the_current_profile_and_reaches_the_monitor(app, page):
+    app.click(PROFILE_BUTTONS[2])
+    app.wait_selected(PROFILE_BUTTONS, 2, "profile")
+    page.reassign(ESC, ["a"])
+    page.wait_marked(ESC, True)
+    event = apply_and_wait(app)
+    assert changed_profiles(event) == {2}
+    assert "standardKey" in event.get("fields", "")
+    assert standard_key(app, 2)[ESC] == 0x04
+    assert standard_key(app, 0)[ESC] == DEFAULT_ESC
+    # Another profile shows its own keys.
+    app.click(PROFILE_BUTTONS[0])
+    app.wait_selected(PROFILE_BUTTONS, 0, "profile")
+    page.wait_marked(ESC, False)
+
+
+def test_default_gives_the_position_its_own_key_back(app, page):
+    page.reassign(ESC, ["b"])
+    apply_and_wait(app)
+    assert standard_key(app, 0)[ESC] == 0x05
+    page.wait_marked(ESC, True)
+    page.reassign(ESC, [], buttons=(DEFAULT, OK))
+    page.wait_marked(ESC, False)
+    event = apply_and_wait(app)
+    assert changed_profiles(event) == {0}
+    assert standard_key(app, 0)[ESC] == DEFAULT_ESC
+
+
+@pytest.mark.parametrize("button", [CANCEL, CLOSE])
+def test_cancel_and_the_close_button_change_nothing(app, page, button):
+    page.reassign(F1, ["c"], buttons=(button,))
+    event = apply_and_wait(app)
+    assert changed_profiles(event) == set()
+    assert standard_key(app, 0)[F1] == DEFAULT_F1
+    assert not page.remapped(F1)
+
+
+def test_the_keypad_enter_is_told_from_the_main_enter(app, page):
+    page.reassign(ESC, ["KP_Enter"])
+    page.reassign(F1, ["Return"])
+    apply_and_wait(app)
+    keys = standard_key(app, 0)
+    assert keys[ESC] == 0x58
+    assert keys[F1] == 0x28
+
+
+def test_alt_tab_goes_to_the_dialog_not_to_the_desktop(app, page):
+    page.click(ESC)
+    dialog = app.wait_dialog()
+    app.s.xdo("key", "alt+Tab")
+    # The dialog is still there and still captures: the last key event was Alt's release.
+    assert dialog in app.program_windows()
+    app.click_in_dialog(dialog, KEY_DIALOG, OK)
+    app.wait_dialog_closed(dialog)
+    apply_and_wait(app)
+    assert standard_key(app, 0)[ESC] == 0xE2
+
+
+def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
+    app.start_monitor()
+    app.start()
+    page = KeyPage(app)
+    apply_and_wait(app)  # the four profile files, with their defaults
+    app.stop()
+    app.s.end_all()
+    # 8 remapped positions in each profile file.
+    for k in range(4):
+        keys = bytearray(standard_key(app, k))
+        for position in range(10, 18):
+            keys[position] = 0x04 if keys[position] != 0x04 else 0x05
+        replace_entry(app.profile_file(k), "standardKey", keys.hex().upper() + format(sum(keys) % 256, "02X"))
+    app.without_monitor()
+    app.start()
+    app.wait_selected(PAGE_BUTTONS, 0, "page")
+    page.wait_marked(10, True)
+    page.click(ESC)
+    # Had a modal dialog opened, the main window would not take the next click.
+    app.click(PAGE_BUTTONS[1])
+    app.wait_selected(PAGE_BUTTONS, 1, "page")
+    assert app.program_windows() == [app.main]
