@@ -48,11 +48,25 @@ class KeyPage:
         wait_until(lambda: self.remapped(position) == marked, 15,
                    f"key {position} shown {'remapped' if marked else 'as default'}")
 
+    def open_dialog(self, position):
+        """Clicks the key and waits until the key assignment dialog shows its skin."""
+        self.click(position)
+        dialog = self.app.wait_dialog()
+        layout = SkinLayout(self.app.stage / "Skins" / KEY_DIALOG)
+        pictures = [Picture.load(layout.image(state)) for state in ("Normal", "Over")]
+        ok = layout.rect(OK)
+
+        def painted():
+            screen = self.app.s.screen()
+            origin = self.app.s.window_origin(dialog)
+            return min(screen.distance(p, ok, origin) for p in pictures) < 12
+        wait_until(painted, 20, "the key assignment dialog on screen")
+        return dialog
+
     def reassign(self, position, keys=(), buttons=(OK,)):
         """Clicks the key, presses `keys` (xdotool names) in the dialog, then clicks
         `buttons` of the dialog; the last one ends it."""
-        self.click(position)
-        dialog = self.app.wait_dialog()
+        dialog = self.open_dialog(position)
         for key in keys:
             self.app.s.xdo("key", key)
         for button in buttons:
@@ -82,11 +96,15 @@ def changed_profiles(apply_event):
     return set()
 
 
+def applies(app):
+    return app.monitor_log.find("command", code="MONITOR_APPLY")
+
+
 def apply_and_wait(app):
-    count = len(app.monitor_log.find("apply"))
+    count = len(applies(app))
     app.click(BTN_APPLY)
-    wait_until(lambda: len(app.monitor_log.find("apply")) > count, 20, "the monitor's apply")
-    event = app.monitor_log.find("apply")[-1]
+    wait_until(lambda: len(applies(app)) > count, 20, "the monitor's apply")
+    event = applies(app)[-1]
     wait_until(lambda: app.profile_entries(3) is not None, 15, "the profile files")
     return event
 
@@ -146,8 +164,7 @@ def test_the_keypad_enter_is_told_from_the_main_enter(app, page):
 
 
 def test_alt_tab_goes_to_the_dialog_not_to_the_desktop(app, page):
-    page.click(ESC)
-    dialog = app.wait_dialog()
+    dialog = page.open_dialog(ESC)
     app.s.xdo("key", "alt+Tab")
     # The dialog is still there and still captures: the last key event was Alt's release.
     assert dialog in app.program_windows()
