@@ -6,7 +6,7 @@ import codecs
 
 import pytest
 
-from harness import Picture, SkinLayout, wait_until
+from harness import WAITING_TITLE, Picture, SkinLayout, wait_until
 from program import BTN_APPLY, PAGE_BUTTONS, PROFILE_BUTTONS, decode_struct, profile_value
 
 PAGE_ORIGIN = (1, 100)       # the page's place in the main window
@@ -105,6 +105,8 @@ def apply_and_wait(app):
     app.click(BTN_APPLY)
     wait_until(lambda: len(applies(app)) > count, 20, "the monitor's apply")
     event = applies(app)[-1]
+    # The main window takes clicks again once the waiting dialog has gone.
+    app.s.wait_no_window(WAITING_TITLE)
     wait_until(lambda: app.profile_entries(3) is not None, 15, "the profile files")
     return event
 
@@ -166,12 +168,13 @@ def test_the_keypad_enter_is_told_from_the_main_enter(app, page):
 def test_alt_tab_goes_to_the_dialog_not_to_the_desktop(app, page):
     dialog = page.open_dialog(ESC)
     app.s.xdo("key", "alt+Tab")
-    # The dialog is still there and still captures: the last key event was Alt's release.
+    # The dialog is still there and took the keys: the field holds Tab, or Alt when the
+    # platform reports the left Alt key as such on its release.
     assert dialog in app.program_windows()
     app.click_in_dialog(dialog, KEY_DIALOG, OK)
     app.wait_dialog_closed(dialog)
     apply_and_wait(app)
-    assert standard_key(app, 0)[ESC] == 0xE2
+    assert standard_key(app, 0)[ESC] in (0x2B, 0xE2)
 
 
 def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
