@@ -1,0 +1,15 @@
+#include "monitor/data_folder_store.h"
+
+#include "config/settings_store.h"
+
+namespace tavrel {
+
+// Failed writes are not reported to the user: the in-memory configuration stays as it
+// is and the next apply writes every file again.
+void DataFolderStore::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
+
+void DataFolderStore::SaveConfiguration(const SharedConfig& config) { tavrel::SaveConfiguration(config, storage_); }
+
+void DataFolderStore::SaveMacroLibrary() { tavrel::SaveMacroLibrary(library_, storage_); }
+
+}  // namespace tavrel
