@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64
   xvfb xdotool x11-utils imagemagick fonts-liberation
-  python3 python3-pytest
+  python3 python3-pytest python3-pytest-rerunfailures
   nsis
   clang libclang-rt-14-dev
 )
