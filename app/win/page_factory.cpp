@@ -7,6 +7,8 @@
 #include "keys/win/dlg_main_ctrl_panel.h"
 #include "lighting/win/adv_ctrl_panel.h"
 #include "lighting/win/light_ctrl_panel.h"
+#include "macros/win/dlg_macro_ctrl_panel.h"
+#include "macros/win/run_macro_manager.h"
 #include "skin/win/skinned_window.h"
 
 namespace tavrel {
@@ -34,11 +36,16 @@ public:
 std::unique_ptr<MainPage> MakeMainPage(int index) {
     if (index < 0 || index > 3) return nullptr;
     if (index == kKeySettingsPage) return std::make_unique<CDlgMainCtrlPanel>(WorkingConfig);
+    if (index == kMacroPage) {
+        return std::make_unique<CDlgMacroCtrlPanel>(WorkingConfig, ProgramMacroStore(),
+                                                    [](HWND owner) { RunMacroManagerDialog(owner); });
+    }
     if (index == kAdvancedPage) return std::make_unique<CDlgAdvCtrlPanel>(WorkingConfig);
     if (index == kLightingPageIndex) return std::make_unique<CDlgLightCtrlPanel>(WorkingConfig, AppliedConfig);
     return std::make_unique<CDlgEmptyPage>(index);
 }
 
-void RunMacroManager(HWND) {}
+// The main window runs the manager without an owner window.
+void RunMacroManager(HWND) { RunMacroManagerDialog(nullptr); }
 
 }  // namespace tavrel
