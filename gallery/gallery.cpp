@@ -1,5 +1,7 @@
 #include "gallery/gallery.h"
 
+#include "window/win/message_loop.h"
+
 namespace tavrel::gallery {
 
 std::vector<Entry>& Registry() {
@@ -52,7 +54,7 @@ int HostPage(win::Dialog& page, const std::function<void()>& created) {
     ShowWindow(page.Hwnd(), SW_SHOW);
     ShowWindow(host.Hwnd(), SW_SHOW);
     MSG msg{};
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (win::GetLoopMessage(msg) > 0) {
         if (!win::Window::PreTranslateThroughAncestors(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "window/win/message_loop.h"
 #include "window/win/window.h"
 
 namespace tavrel::test {
@@ -23,7 +24,7 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
     while (!done()) {
         if (std::chrono::steady_clock::now() > end) return false;
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (win::PeekLoopMessage(msg)) {
             if (!win::Window::PreTranslateThroughAncestors(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

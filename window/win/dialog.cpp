@@ -6,6 +6,7 @@
 
 #include "window/key_filter.h"
 #include "window/win/handles.h"
+#include "window/win/message_loop.h"
 
 namespace tavrel::win {
 
@@ -163,6 +164,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
         }
     } pop{this};
 
+    EnsureForeignLoopPreTranslation();
     if (!CreateFromTemplate(owner, false)) return -1;
 
     const bool disableOwner = owner && IsWindowEnabled(owner);
@@ -173,7 +175,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
     int quitCode = 0;
     MSG msg{};
     while (!ShouldEnd()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        const BOOL got = GetLoopMessage(msg);
         if (got == 0) {
             quit = true;
             quitCode = static_cast<int>(msg.wParam);

@@ -1,5 +1,6 @@
 #include "window/win/window.h"
 
+#include "window/win/message_loop.h"
 #include "window/win/owner_draw_menu.h"
 
 #include <algorithm>
@@ -133,6 +134,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
     LRESULT result = 0;
+    detail::WindowProcedureScope procedure;
     try {
         result = WindowProc(message, wParam, lParam);
     } catch (...) {
