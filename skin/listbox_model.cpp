@@ -17,6 +17,9 @@ RowPaint PlanRowPaint(const RowDrawRequest& r) {
             paint.text = RowTextColour::HighlightText;
         }
     }
+    // Text on the highlight always takes the highlight text colour: the owner may give
+    // text and selection one colour, which would leave a selected row unreadable.
+    if (!paint.fills.empty() && paint.fills.back() == RowFill::Highlight) paint.text = RowTextColour::HighlightText;
     if (r.stateDisabled) paint.text = RowTextColour::Disabled;
     return paint;
 }

@@ -12,13 +12,13 @@ TEST(ListBoxModel, RowsArePaintedByTheirDrawRequest) {
         std::vector<RowFill> fills;
         RowTextColour text;
     } cases[] = {
-        // A selected row drawn whole: highlight behind the normal text colour.
-        {{.stateSelected = true}, {F::Highlight}, T::Text},
+        // A selected row drawn whole: highlight behind the highlight text colour, so a
+        // list whose text and selection share one colour still shows the selected name.
+        {{.stateSelected = true}, {F::Highlight}, T::HighlightText},
         {{}, {}, T::Text},
         // Selection moved away: highlight, then the background over it.
         {{.actionSelect = true}, {F::Highlight, F::Background}, T::Text},
-        {{.stateSelected = true, .actionSelect = true}, {F::Highlight}, T::Text},
-        // Only a focus change draws the selected text in the highlight text colour.
+        {{.stateSelected = true, .actionSelect = true}, {F::Highlight}, T::HighlightText},
         {{.stateSelected = true, .stateFocus = true, .actionFocus = true}, {F::Highlight}, T::HighlightText},
         {{.stateSelected = true, .actionFocus = true}, {F::Highlight, F::Highlight}, T::HighlightText},
         {{.actionFocus = true}, {}, T::Text},
