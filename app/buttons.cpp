@@ -4,7 +4,7 @@
 
 namespace tavrel {
 
-const std::array<MainButtonSpec, kMainButtonCount> kMainButtons = {{
+const std::array<MainButtonDef, kMainButtonCount> kMainButtons = {{
     {MainButton::PageKeys, 1, 101, 0, false},
     {MainButton::PageMacros, 2, 102, 0, false},
     {MainButton::PageAdvanced, 3, 103, 0, false},
@@ -26,10 +26,10 @@ const std::array<MainButtonSpec, kMainButtonCount> kMainButtons = {{
     {MainButton::Close, 17, 0, 0, false},
 }};
 
-std::u16string MainButtonCaption(const MainButtonSpec& spec, const LangTable& mainStrings) {
-    if (spec.captionString == 0) return {};
-    std::u16string text = mainStrings.Get(static_cast<size_t>(spec.captionString - kMainFirstString));
-    if (spec.profileNumber > 0) text += u" " + FormatInt(spec.profileNumber);
+std::u16string MainButtonCaption(const MainButtonDef& desc, const LangTable& mainStrings) {
+    if (desc.captionString == 0) return {};
+    std::u16string text = mainStrings.Get(static_cast<size_t>(desc.captionString - kMainFirstString));
+    if (desc.profileNumber > 0) text += u" " + FormatInt(desc.profileNumber);
     return text;
 }
 

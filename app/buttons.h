@@ -32,7 +32,7 @@ enum class MainButton : int {
 };
 constexpr int kMainButtonCount = 19;
 
-struct MainButtonSpec {
+struct MainButtonDef {
     MainButton button;
     int skinKey;         // "BUTTONPOS" key
     int captionString;   // language string number, 0 for a picture-only button
@@ -40,7 +40,7 @@ struct MainButtonSpec {
     bool dialogColours;  // black texts with the accent on hover
 };
 
-extern const std::array<MainButtonSpec, kMainButtonCount> kMainButtons;
+extern const std::array<MainButtonDef, kMainButtonCount> kMainButtons;
 
 // The main window's language table holds strings 101 to 117 as entries 0 to 16.
 constexpr int kMainFirstString = 101;
@@ -50,7 +50,7 @@ constexpr int kActionFirstString = 500;
 constexpr int kActionLastString = 525;
 
 // Caption (and tooltip) of a button; empty for the picture-only ones.
-std::u16string MainButtonCaption(const MainButtonSpec& spec, const LangTable& mainStrings);
+std::u16string MainButtonCaption(const MainButtonDef& desc, const LangTable& mainStrings);
 
 constexpr MainButton kPageButtons[4] = {MainButton::PageKeys, MainButton::PageMacros, MainButton::PageAdvanced,
                                         MainButton::PageLighting};

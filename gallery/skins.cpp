@@ -18,7 +18,7 @@ constexpr int kHighestKey = 199;
 
 class BareSkinWindow : public SkinnedWindow {
 public:
-    explicit BareSkinWindow(const SkinSpec& spec) : SkinnedWindow(kNoTemplate, spec) {}
+    explicit BareSkinWindow(const SkinSource& desc) : SkinnedWindow(kNoTemplate, desc) {}
 
 protected:
     void CreateSkinControls(SkinBuilder& skin) override {
@@ -39,7 +39,7 @@ private:
 
 struct BareSkin {
     const wchar_t* name;
-    SkinSpec spec;
+    SkinSource desc;
 };
 
 const BareSkin kSkins[] = {
@@ -58,9 +58,9 @@ const BareSkin kSkins[] = {
 
 const bool registered = [] {
     for (const BareSkin& skin : kSkins) {
-        const SkinSpec spec = skin.spec;
-        Register(skin.name, [spec] {
-            BareSkinWindow window(spec);
+        const SkinSource desc = skin.desc;
+        Register(skin.name, [desc] {
+            BareSkinWindow window(desc);
             return static_cast<int>(window.DoModal(nullptr));
         });
     }

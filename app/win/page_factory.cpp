@@ -25,7 +25,7 @@ constexpr const char16_t* kPageLayouts[4] = {
 class CDlgEmptyPage : public SkinnedWindow, public MainPage {
 public:
     explicit CDlgEmptyPage(int index)
-        : SkinnedWindow(kPageTemplates[index], SkinSpec{kPageLayouts[index], 0, -1, true, SkinDrag::Parent}) {}
+        : SkinnedWindow(kPageTemplates[index], SkinSource{kPageLayouts[index], 0, -1, true, SkinDrag::Parent}) {}
     bool CreatePage(HWND mainWindow) override { return Create(mainWindow); }
     HWND PageHwnd() const override { return Hwnd(); }
     void Refresh() override {}

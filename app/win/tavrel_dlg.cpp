@@ -31,7 +31,7 @@ constexpr UINT kLightingTimerMs = 10;
 const LangTable& AssignmentTexts() { return AssignmentTable(); }
 
 CTavrelDlg::CTavrelDlg(MonitorPort& monitor, AppStorage& storage)
-    : SkinnedWindow(kMainTemplate, SkinSpec{u"Skins\\skin_Config.ini", kMainFirstString, kMainLastString, false,
+    : SkinnedWindow(kMainTemplate, SkinSource{u"Skins\\skin_Config.ini", kMainFirstString, kMainLastString, false,
                                             SkinDrag::Self, u"Disable", u"skins\\"}),
       m_monitor(monitor),
       m_storage(storage),
@@ -50,14 +50,14 @@ void CTavrelDlg::LoadLanguage() {
 }
 
 void CTavrelDlg::CreateSkinControls(SkinBuilder& skin) {
-    for (const MainButtonSpec& spec : kMainButtons) {
-        CBitmapBtn& button = Button(spec.button);
-        skin.CreateButton(button, spec.skinKey);
-        if (spec.captionString != 0) {
-            button.m_strCaption = MainButtonCaption(spec, m_lang);
+    for (const MainButtonDef& desc : kMainButtons) {
+        CBitmapBtn& button = Button(desc.button);
+        skin.CreateButton(button, desc.skinKey);
+        if (desc.captionString != 0) {
+            button.m_strCaption = MainButtonCaption(desc, m_lang);
             button.SetTipText(button.m_strCaption);
         }
-        if (spec.dialogColours) SetDialogButtonColours(button);
+        if (desc.dialogColours) SetDialogButtonColours(button);
     }
 }
 
@@ -102,9 +102,9 @@ bool CTavrelDlg::PreTranslateMessage(MSG& msg) {
 
 void CTavrelDlg::OnCommand(HWND sender) {
     if (!sender) return;
-    for (const MainButtonSpec& spec : kMainButtons) {
-        if (Button(spec.button).Hwnd() == sender) {
-            m_model.OnButton(spec.button);
+    for (const MainButtonDef& desc : kMainButtons) {
+        if (Button(desc.button).Hwnd() == sender) {
+            m_model.OnButton(desc.button);
             return;
         }
     }

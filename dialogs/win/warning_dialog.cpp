@@ -12,7 +12,7 @@ void SetDialogButtonColours(CBitmapBtn& button) {
     button.m_crDisabled = RGB(0, 0, 0);
 }
 
-CDlgWarning::CDlgWarning() : SkinnedWindow(kWarningTemplate, SkinSpec{u"Skins\\skin_reset_warn.ini"}) {
+CDlgWarning::CDlgWarning() : SkinnedWindow(kWarningTemplate, SkinSource{u"Skins\\skin_reset_warn.ini"}) {
     SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
 }
 

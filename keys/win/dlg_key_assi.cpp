@@ -14,7 +14,7 @@ constexpr int kFirstString = 400;
 }  // namespace
 
 CDlgKeyAssi::CDlgKeyAssi(const KeyboardLayout& layout)
-    : SkinnedWindow(kKeyAssignTemplate, SkinSpec{u"Skins\\skin_swap_key.ini", kFirstString, 406}), model_(layout) {}
+    : SkinnedWindow(kKeyAssignTemplate, SkinSource{u"Skins\\skin_swap_key.ini", kFirstString, 406}), model_(layout) {}
 
 void CDlgKeyAssi::CreateSkinControls(SkinBuilder& skin) {
     skin.CreateButton(m_btnOK, 2);

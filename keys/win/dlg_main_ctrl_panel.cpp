@@ -27,7 +27,7 @@ private:
 
 CDlgMainCtrlPanel::CDlgMainCtrlPanel(SharedConfig& config, const KeyboardLayout& layout)
     : SkinnedWindow(kKeySettingsTemplate,
-                    SkinSpec{u"Skins\\skin_main.ini", 0, -1, /*eraseBackground=*/false, SkinDrag::Parent}),
+                    SkinSource{u"Skins\\skin_main.ini", 0, -1, /*eraseBackground=*/false, SkinDrag::Parent}),
       model_(config),
       layout_(layout) {}
 

@@ -18,7 +18,7 @@ const std::u16string& Text(const LangTable& lang, int number) {
 }  // namespace
 
 CDlgShortCut::CDlgShortCut(const KeyboardLayout& layout)
-    : SkinnedWindow(kShortcutTemplate, SkinSpec{u"Skins\\skin_Shortcut.ini", kFirstString, 608}), model_(layout) {}
+    : SkinnedWindow(kShortcutTemplate, SkinSource{u"Skins\\skin_Shortcut.ini", kFirstString, 608}), model_(layout) {}
 
 void CDlgShortCut::CreateSkinControls(SkinBuilder& skin) {
     skin.CreateButton(m_btnOK, 2);

@@ -6,7 +6,7 @@ namespace tavrel {
 
 CDlgAdvCtrlPanel::CDlgAdvCtrlPanel(SharedConfig& working)
     : SkinnedWindow(kAdvPageTemplateId,
-                    SkinSpec{u"Skins\\Skin_color_control.ini", kAdvLangFirst, kAdvLangLast, true, SkinDrag::Parent}),
+                    SkinSource{u"Skins\\Skin_color_control.ini", kAdvLangFirst, kAdvLangLast, true, SkinDrag::Parent}),
       m_working(working) {}
 
 CDlgAdvCtrlPanel::~CDlgAdvCtrlPanel() = default;

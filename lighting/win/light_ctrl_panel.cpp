@@ -72,7 +72,7 @@ std::wstring ProgramPath(const char16_t* relative) {
 
 CDlgLightCtrlPanel::CDlgLightCtrlPanel(SharedConfig& working, const SharedConfig& applied)
     : SkinnedWindow(kLightPageTemplateId,
-                    SkinSpec{u"Skins\\Skin_light_control.ini", kLightLangFirst, kLightLangLast, false, SkinDrag::Parent}),
+                    SkinSource{u"Skins\\Skin_light_control.ini", kLightLangFirst, kLightLangLast, false, SkinDrag::Parent}),
       m_working(working),
       m_applied(applied) {}
 

@@ -23,7 +23,7 @@ void RedrawNow(HWND hwnd) {
 CDlgMacroCtrlPanel::CDlgMacroCtrlPanel(SharedConfig& config, MacroStore& library, ManagerOpener openManager,
                                        const KeyboardLayout& layout)
     : SkinnedWindow(kMacroPageTemplate,
-                    SkinSpec{u"Skins\\Skin_Macro_control.ini", 500, 526, true, SkinDrag::Parent}),
+                    SkinSource{u"Skins\\Skin_Macro_control.ini", 500, 526, true, SkinDrag::Parent}),
       config_(config),
       library_(library),
       openManager_(std::move(openManager)),

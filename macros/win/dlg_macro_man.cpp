@@ -54,7 +54,7 @@ const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wch
 
 CDlgMacroMan::CDlgMacroMan(MacroStore& library, const KeyboardLayout& layout, const SharedConfig& config)
     : SkinnedWindow(kMacroManagerTemplate,
-                    SkinSpec{u"Skins\\skin_macro_manager.ini", 900, 925, false, SkinDrag::Self}),
+                    SkinSource{u"Skins\\skin_macro_manager.ini", 900, 925, false, SkinDrag::Self}),
       config_(config),
       editor_(library, layout, ticks_, *this),
       m_brWhite(CreateSolidBrush(kWhite)) {

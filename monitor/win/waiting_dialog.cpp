@@ -5,7 +5,7 @@
 namespace tavrel {
 
 CDlgWaitting::CDlgWaitting()
-    : SkinnedWindow(kWaitingTemplate, SkinSpec{u"Skins\\skin_wait.ini", 1400, 1401, true, SkinDrag::None}) {
+    : SkinnedWindow(kWaitingTemplate, SkinSource{u"Skins\\skin_wait.ini", 1400, 1401, true, SkinDrag::None}) {
     SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
 }
 

@@ -27,8 +27,8 @@ RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
 
 // ---- SkinnedWindow
 
-SkinnedWindow::SkinnedWindow(UINT templateId, const SkinSpec& spec, HMODULE module)
-    : Dialog(templateId, module), m_skinSpec(spec) {}
+SkinnedWindow::SkinnedWindow(UINT templateId, const SkinSource& desc, HMODULE module)
+    : Dialog(templateId, module), m_skinSpec(desc) {}
 
 void SkinnedWindow::LoadLanguage() { LoadLangTable(m_lang, m_skinSpec.firstString, m_skinSpec.lastString); }
 

@@ -7,7 +7,7 @@
 // Deriving a skinned window:
 //     class CDlgWarning : public SkinnedWindow {
 //     public:
-//         CDlgWarning() : SkinnedWindow(130, SkinSpec{u"Skins\\skin_reset_warn.ini", 700, 704}) {
+//         CDlgWarning() : SkinnedWindow(130, SkinSource{u"Skins\\skin_reset_warn.ini", 700, 704}) {
 //             SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
 //         }
 //     protected:
@@ -58,7 +58,7 @@ enum class SkinDrag {
     None,    // the waiting dialog does not move
 };
 
-struct SkinSpec {
+struct SkinSource {
     const char16_t* layoutFile = u"";  // relative to the program folder, e.g. u"Skins\\skin_wait.ini"
     int firstString = 0;               // language range; none when lastString < firstString
     int lastString = -1;
@@ -95,7 +95,7 @@ private:
 
 class SkinnedWindow : public win::Dialog {
 public:
-    SkinnedWindow(UINT templateId, const SkinSpec& spec, HMODULE module = nullptr);
+    SkinnedWindow(UINT templateId, const SkinSource& desc, HMODULE module = nullptr);
 
     const LangTable& Lang() const { return m_lang; }
     HBITMAP Background() const { return m_bmpBack.Get(); }
@@ -122,7 +122,7 @@ protected:
     LangTable m_lang;
     win::UniqueBitmap m_bmpMask;
     win::UniqueBitmap m_bmpBack;
-    SkinSpec m_skinSpec;
+    SkinSource m_skinSpec;
 
 private:
     void LoadSkin();

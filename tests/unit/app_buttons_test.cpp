@@ -34,10 +34,10 @@ TEST(AppMainButtons, CaptionsComeFromTheMainTableAndProfilesTwoToFourAreNumbered
 }
 
 TEST(AppMainButtons, OnlyResetApplyCancelAndOkTakeTheDialogColours) {
-    for (const MainButtonSpec& spec : kMainButtons) {
-        const bool expected = spec.button == MainButton::Reset || spec.button == MainButton::Apply ||
-                              spec.button == MainButton::Cancel || spec.button == MainButton::Ok;
-        EXPECT_EQ(spec.dialogColours, expected) << spec.skinKey;
+    for (const MainButtonDef& desc : kMainButtons) {
+        const bool expected = desc.button == MainButton::Reset || desc.button == MainButton::Apply ||
+                              desc.button == MainButton::Cancel || desc.button == MainButton::Ok;
+        EXPECT_EQ(desc.dialogColours, expected) << desc.skinKey;
     }
 }
 

@@ -19,7 +19,7 @@ constexpr UINT kNoTemplate = 60001;  // the empty built-in template is used
 class TestSkinnedWindow : public SkinnedWindow {
 public:
     explicit TestSkinnedWindow(bool erase = true)
-        : SkinnedWindow(kNoTemplate, SkinSpec{u"Skins\\test_skin.ini", 1400, 1403, erase, SkinDrag::Self}) {}
+        : SkinnedWindow(kNoTemplate, SkinSource{u"Skins\\test_skin.ini", 1400, 1403, erase, SkinDrag::Self}) {}
     CBitmapBtn first, seventh;
     RECT firstRect{}, seventhRect{};
     int paints = 0;
