@@ -28,7 +28,7 @@ TextSpec Text(std::string what, Rect r, int height, std::vector<std::string> tex
     return TextSpec{std::move(what), r, kAccentText, height, weight, placement, std::move(texts), true};
 }
 
-WindowSpec Spec(std::string name, std::string layoutFile, bool disableKey = false, int width = 0, int height = 0) {
+WindowSpec DescribeWindow(std::string name, std::string layoutFile, bool disableKey = false, int width = 0, int height = 0) {
     WindowSpec w;
     w.name = std::move(name);
     w.layoutFile = std::move(layoutFile);
@@ -42,7 +42,7 @@ constexpr int kPageWidth = 785;
 constexpr int kPageHeight = 267;
 
 WindowSpec MainWindow() {
-    WindowSpec w = Spec("main window", "skin_Config.ini", true);
+    WindowSpec w = DescribeWindow("main window", "skin_Config.ini", true);
     w.buttonKeys = {"1", "2", "3", "4", "25", "10", "6", "7", "8", "9", "11", "12", "13", "15", "21", "22", "20", "16", "17"};
     w.fixedRects = {{1, 100, 1 + kPageWidth, 100 + kPageHeight}};  // the page area
     auto accent = [](std::string key, std::vector<std::string> texts) {
@@ -60,13 +60,13 @@ WindowSpec MainWindow() {
 }
 
 WindowSpec KeyPage() {
-    WindowSpec w = Spec("key settings page", "skin_main.ini", false, kPageWidth, kPageHeight);
+    WindowSpec w = DescribeWindow("key settings page", "skin_main.ini", false, kPageWidth, kPageHeight);
     w.buttonKeys = Keys(40, 147);  // positions 0 to 107; 108 to 113 have no key
     return w;
 }
 
 WindowSpec MacroPage() {
-    WindowSpec w = Spec("macro page", "Skin_Macro_control.ini", false, kPageWidth, kPageHeight);
+    WindowSpec w = DescribeWindow("macro page", "Skin_Macro_control.ini", false, kPageWidth, kPageHeight);
     w.buttonKeys = Keys(4, 9);
     w.texts = {Text("page title 526", {39, 15, 400, 39}, 20, {S(526)}, Placement::FromPoint)};
     std::vector<std::string> actions = Range(504, 525);
@@ -77,7 +77,7 @@ WindowSpec MacroPage() {
 }
 
 WindowSpec AdvancedPage() {
-    WindowSpec w = Spec("advanced page", "Skin_color_control.ini", false, kPageWidth, kPageHeight);
+    WindowSpec w = DescribeWindow("advanced page", "Skin_color_control.ini", false, kPageWidth, kPageHeight);
     w.buttonKeys = {"1", "0", "20"};
     w.texts = {Text("string 301", {73, 100, 300, 116}, 14, {S(301)}, Placement::FromPoint),
                Text("string 303", {435, 100, 662, 116}, 14, {S(303)}, Placement::FromPoint)};
@@ -88,7 +88,7 @@ WindowSpec AdvancedPage() {
 }
 
 WindowSpec LightingPage() {
-    WindowSpec w = Spec("lighting page", "Skin_light_control.ini", false, kPageWidth, kPageHeight);
+    WindowSpec w = DescribeWindow("lighting page", "Skin_light_control.ini", false, kPageWidth, kPageHeight);
     w.buttonKeys = {"0", "1"};
     w.fixedRects = {
         {102, 75, 268, 239},   // palette
@@ -117,7 +117,7 @@ WindowSpec LightingPage() {
 }
 
 WindowSpec KeyAssignDialog() {
-    WindowSpec w = Spec("key assignment dialog", "skin_swap_key.ini");
+    WindowSpec w = DescribeWindow("key assignment dialog", "skin_swap_key.ini");
     w.buttonKeys = {"2", "3", "5", "4"};
     w.fixedRects = {{26, 136, 141, 151}};  // key field
     w.texts = {Text("string 400", {25, 33, 302, 57}, 17, {S(400)}),
@@ -131,7 +131,7 @@ WindowSpec KeyAssignDialog() {
 }
 
 WindowSpec ShortcutDialog() {
-    WindowSpec w = Spec("shortcut dialog", "skin_Shortcut.ini");
+    WindowSpec w = DescribeWindow("shortcut dialog", "skin_Shortcut.ini");
     w.buttonKeys = {"2", "3", "4", "6", "7", "8", "9", "10"};
     w.fixedRects = {{105, 120, 176, 132}};  // key field
     // Each label runs from its point up to the switch or field after it.
@@ -148,7 +148,7 @@ WindowSpec ShortcutDialog() {
 }
 
 WindowSpec MacroManager() {
-    WindowSpec w = Spec("macro manager", "skin_macro_manager.ini");
+    WindowSpec w = DescribeWindow("macro manager", "skin_macro_manager.ini");
     w.buttonKeys = {"4", "5", "7", "8", "9", "1", "2", "3", "12", "13", "14"};
     w.controlKeys = {"6", "11"};
     w.fixedRects = {{270, 357, 355, 372}};  // repeat count box
@@ -169,7 +169,7 @@ WindowSpec MacroManager() {
 }
 
 WindowSpec GameLinkDialog() {
-    WindowSpec w = Spec("game link dialog", "skin_Profile.ini");
+    WindowSpec w = DescribeWindow("game link dialog", "skin_Profile.ini");
     w.buttonKeys = {"4", "5", "6", "3"};
     w.controlKeys = {"1", "2"};
     auto wrapped = [](int n, Rect r, int h) {
@@ -186,13 +186,13 @@ WindowSpec GameLinkDialog() {
 }
 
 WindowSpec WaitingDialog() {
-    WindowSpec w = Spec("waiting dialog", "skin_wait.ini");
+    WindowSpec w = DescribeWindow("waiting dialog", "skin_wait.ini");
     w.texts = {Text("string 1400", {5, 67, 300, 117}, 20, {S(1400)}, Placement::Wrapped, 600)};
     return w;
 }
 
 WindowSpec ResetWarningDialog() {
-    WindowSpec w = Spec("warning dialog", "skin_reset_warn.ini");
+    WindowSpec w = DescribeWindow("warning dialog", "skin_reset_warn.ini");
     w.buttonKeys = {"1", "2", "3"};
     w.texts = {Text("title", {21, 9, 255, 30}, 18, {S(700), S(1000)}, Placement::Wrapped, 800),
                Text("message", {21, 42, 283, 96}, 14, {S(701), S(1001)}, Placement::Wrapped)};
