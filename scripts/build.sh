@@ -14,7 +14,15 @@ build_quietly() {  # name, cmake arguments...
   fi
 }
 
-build_quietly native -S "$REPO_DIR" -G Ninja ${NATIVE_CMAKE_ARGS:-} -B "$NATIVE_BUILD"
-build_quietly windows -S "$REPO_DIR" -G Ninja \
+# Worktrees and fresh build folders compile the same sources: share one compiler cache.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/}
+  export CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+build_quietly native -S "$REPO_DIR" -G Ninja "${launcher[@]}" ${NATIVE_CMAKE_ARGS:-} -B "$NATIVE_BUILD"
+build_quietly windows -S "$REPO_DIR" -G Ninja "${launcher[@]}" \
   -DCMAKE_TOOLCHAIN_FILE="$REPO_DIR/cmake/mingw-w64-x86_64.cmake" \
   -DTAVREL_HOST_TOOLS_DIR="$NATIVE_BUILD/tools" -B "$WIN_BUILD"
