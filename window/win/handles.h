@@ -7,36 +7,14 @@
 
 #include <utility>
 
+#include "window/win/unique_handle.h"
+
 namespace tavrel::win {
 
-// GDI object (HBITMAP, HFONT, HRGN, HPEN, HBRUSH) released with DeleteObject.
+// GDI objects (HBITMAP, HFONT, HRGN, HPEN, HBRUSH) are released with DeleteObject.
+inline void FreeGdiObject(HGDIOBJ object) { DeleteObject(object); }
 template <typename Handle>
-class UniqueGdi {
-public:
-    UniqueGdi() = default;
-    explicit UniqueGdi(Handle handle) : handle_(handle) {}
-    UniqueGdi(UniqueGdi&& other) noexcept : handle_(other.Release()) {}
-    UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    UniqueGdi(const UniqueGdi&) = delete;
-    UniqueGdi& operator=(const UniqueGdi&) = delete;
-    ~UniqueGdi() { Reset(); }
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    // Gives up ownership; the caller frees the handle (or hands it to the system,
-    // as SetWindowRgn does with a region).
-    Handle Release() { return std::exchange(handle_, nullptr); }
-    void Reset(Handle handle = nullptr) {
-        if (handle_ && handle_ != handle) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
+using UniqueGdi = UniqueHandle<Handle, FreeGdiObject>;
 
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueFont = UniqueGdi<HFONT>;
@@ -59,13 +37,15 @@ private:
     HGDIOBJ previous_;
 };
 
-// GetDC / ReleaseDC of a window (nullptr: the screen).
-class WindowDc {
+// A window's DC, given back with ReleaseDC: GetDC (client area; nullptr: the screen)
+// or GetWindowDC (the whole window including the non-client area).
+template <HDC (*Acquire)(HWND)>
+class BorrowedDc {
 public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
+    explicit BorrowedDc(HWND hwnd) : hwnd_(hwnd), dc_(Acquire(hwnd)) {}
+    BorrowedDc(const BorrowedDc&) = delete;
+    BorrowedDc& operator=(const BorrowedDc&) = delete;
+    ~BorrowedDc() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }
     HDC Get() const { return dc_; }
@@ -76,22 +56,10 @@ private:
     HDC dc_;
 };
 
-// GetWindowDC / ReleaseDC: the whole window including the non-client area.
-class WholeWindowDc {
-public:
-    explicit WholeWindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
-    WholeWindowDc(const WholeWindowDc&) = delete;
-    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-    ~WholeWindowDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    HDC Get() const { return dc_; }
-    operator HDC() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
+inline HDC AcquireClientDc(HWND hwnd) { return GetDC(hwnd); }
+inline HDC AcquireWholeWindowDc(HWND hwnd) { return GetWindowDC(hwnd); }
+using WindowDc = BorrowedDc<AcquireClientDc>;
+using WholeWindowDc = BorrowedDc<AcquireWholeWindowDc>;
 
 // BeginPaint / EndPaint for one WM_PAINT.
 class PaintDc {
@@ -146,75 +114,16 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
+inline void FreeHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
+inline void FreeIcon(HICON icon) { DestroyIcon(icon); }
+inline void FreeGlobal(HGLOBAL memory) { GlobalFree(memory); }
+
 // Windows hook released with UnhookWindowsHookEx.
-class UniqueHook {
-public:
-    UniqueHook() = default;
-    explicit UniqueHook(HHOOK hook) : hook_(hook) {}
-    UniqueHook(UniqueHook&& other) noexcept : hook_(std::exchange(other.hook_, nullptr)) {}
-    UniqueHook& operator=(UniqueHook&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            hook_ = std::exchange(other.hook_, nullptr);
-        }
-        return *this;
-    }
-    UniqueHook(const UniqueHook&) = delete;
-    UniqueHook& operator=(const UniqueHook&) = delete;
-    ~UniqueHook() { Reset(); }
-    HHOOK Get() const { return hook_; }
-    explicit operator bool() const { return hook_ != nullptr; }
-    void Reset() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-        hook_ = nullptr;
-    }
-
-private:
-    HHOOK hook_ = nullptr;
-};
-
+using UniqueHook = UniqueHandle<HHOOK, FreeHook>;
 // Icon loaded or created by us, released with DestroyIcon. (Shared icons from
 // LoadIcon need no owner.)
-class UniqueIcon {
-public:
-    UniqueIcon() = default;
-    explicit UniqueIcon(HICON icon) : icon_(icon) {}
-    UniqueIcon(UniqueIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    UniqueIcon& operator=(UniqueIcon&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            icon_ = std::exchange(other.icon_, nullptr);
-        }
-        return *this;
-    }
-    UniqueIcon(const UniqueIcon&) = delete;
-    UniqueIcon& operator=(const UniqueIcon&) = delete;
-    ~UniqueIcon() { Reset(); }
-    HICON Get() const { return icon_; }
-    explicit operator bool() const { return icon_ != nullptr; }
-    void Reset(HICON icon = nullptr) {
-        if (icon_ && icon_ != icon) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_ = nullptr;
-};
-
+using UniqueIcon = UniqueHandle<HICON, FreeIcon>;
 // Movable global memory block released with GlobalFree unless ownership was handed on.
-class UniqueHGlobal {
-public:
-    explicit UniqueHGlobal(HGLOBAL memory) : memory_(memory) {}
-    UniqueHGlobal(const UniqueHGlobal&) = delete;
-    UniqueHGlobal& operator=(const UniqueHGlobal&) = delete;
-    ~UniqueHGlobal() {
-        if (memory_) GlobalFree(memory_);
-    }
-    HGLOBAL Get() const { return memory_; }
-    HGLOBAL Release() { return std::exchange(memory_, nullptr); }
-
-private:
-    HGLOBAL memory_;
-};
+using UniqueHGlobal = UniqueHandle<HGLOBAL, FreeGlobal>;
 
 }  // namespace tavrel::win
