@@ -19,3 +19,5 @@ endforeach()
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/native/CMakeLists.txt)
   add_subdirectory(bench/native)
 endif()
+
+add_subdirectory(tests/fuzz)

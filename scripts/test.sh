@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the native unit
-# tests, the Windows-side tests under Wine and the end-to-end tests of the real
-# program under Wine on Xvfb.
+# tests, the same under the sanitizers with the fuzz targets, the Windows-side tests
+# under Wine and the end-to-end tests of the real program under Wine on Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
@@ -11,6 +11,9 @@ source "$(dirname "$0")/env.sh"
 status=0
 echo "== native unit tests"
 ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2 || status=1
+
+# Its own build folder (clang, ASan, UBSan, libFuzzer); prints its own phase headers.
+"$REPO_DIR/scripts/sanitize.sh" || status=1
 
 echo "== Windows-side tests under Wine"
 ensure_wine_prefix
