@@ -302,6 +302,21 @@ std::string DescribeSlot(const MacroKeyInfo& slot) {
     }
 }
 
+std::vector<std::pair<std::string, std::string>> SlotFields(const MacroKeyInfo& slot) {
+    const unsigned count = slot.wEventCount > kMaxMacroEvents ? kMaxMacroEvents : slot.wEventCount;
+    std::string events;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(slot.Events);
+    for (size_t b = 0; b < count * sizeof(MacroEvent); ++b) events += Hex2(bytes[b]);
+    return {{"type", std::to_string(slot.byType)},
+            {"flags", std::to_string(slot.byFlags)},
+            {"action", std::to_string(slot.byAction)},
+            {"code", Hex2(slot.wCode)},
+            {"name", Quoted(Utf16ToUtf8(ArrayText(slot.szText)))},
+            {"count", std::to_string(count)},
+            {"repeat", std::to_string(slot.iRepeat)},
+            {"events", events}};
+}
+
 // ---- the keyboard
 
 Keyboard::Keyboard() : held_(std::make_unique<SharedConfig>()) {

@@ -77,6 +77,11 @@ std::string JoinFields(const std::vector<std::string>& fields);
 // Text of one programmable key slot, e.g. "Ctrl+key 1E", "macro \"Combo\" (4 events)".
 std::string DescribeSlot(const MacroKeyInfo& slot);
 
+// The stored fields of a key slot as the substitute logs a changed one, so a test can
+// compare them with the files: type, flags, action, code (hex), name, event count
+// (bounded to 50), repeat and the used events as they are stored, 8 hex digits each.
+std::vector<std::pair<std::string, std::string>> SlotFields(const MacroKeyInfo& slot);
+
 // What the simulated keyboard holds and how it was last told.
 class Keyboard {
 public:

@@ -217,11 +217,14 @@ void SubstituteWindow::OnMonitorCommand(WPARAM wParam, LPARAM lParam) {
                    {"lparam", std::to_string(static_cast<int64_t>(lParam))}};
     switch (wParam) {
     case MONITOR_APPLY:
-    case MONITOR_APPLY_RESET:
-        TakeApply(wParam, items);
+    case MONITOR_APPLY_RESET: {
+        std::vector<LogItems> slots;
+        TakeApply(wParam, items, slots);
         Log("command", items);
+        for (const LogItems& slot : slots) Log("slot", slot);
         ScheduleAnswer();
         break;
+    }
     case MONITOR_SELECT_PROFILE: {
         bool ok = keyboard_.SelectProfile(static_cast<int64_t>(lParam));
         keyboard_.NoteCommand("MONITOR_SELECT_PROFILE " + std::to_string(static_cast<int64_t>(lParam)), "none");
@@ -238,7 +241,7 @@ void SubstituteWindow::OnMonitorCommand(WPARAM wParam, LPARAM lParam) {
     Redraw();
 }
 
-void SubstituteWindow::TakeApply(uint64_t code, LogItems& items) {
+void SubstituteWindow::TakeApply(uint64_t code, LogItems& items, std::vector<LogItems>& slots) {
     if (!section_.Exists()) {
         keyboard_.NoteCommand(RequestName(code), "(no section)");
         items.push_back({"section", "absent"});
@@ -263,6 +266,14 @@ void SubstituteWindow::TakeApply(uint64_t code, LogItems& items) {
     items.push_back({"name", Quoted(currentName)});
     items.push_back({"names", ProfileNames(*block)});
     items.push_back({"plug", std::to_string(block->KeyboardPlugIn)});
+    for (int k = 0; k < kProfileCount; ++k) {
+        for (int s = 0; s < kMacroSlotsPerProfile; ++s) {
+            if (block->iMacroKeyChanged[k][s] == 0) continue;
+            LogItems slot{{"profile", std::to_string(k)}, {"slot", std::to_string(s)}};
+            for (auto& field : SlotFields(Profile(*block, k).MacroKeyInfo[s])) slot.push_back(std::move(field));
+            slots.push_back(std::move(slot));
+        }
+    }
 }
 
 void SubstituteWindow::ScheduleAnswer() {

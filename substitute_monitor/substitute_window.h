@@ -39,7 +39,8 @@ private:
     void OnControl(ControlAction action, int64_t argument);
 
     // Reads the block under the mutex into the keyboard; adds what it saw to items.
-    void TakeApply(uint64_t code, LogItems& items);
+    // slots receives one item list per key slot whose change flag the block raises.
+    void TakeApply(uint64_t code, LogItems& items, std::vector<LogItems>& slots);
     void ScheduleAnswer();
     void AnswerPendingApplies();
     void ReportProfile(int64_t index);

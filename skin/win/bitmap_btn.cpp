@@ -237,6 +237,11 @@ LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(message, wParam, lParam);
         return 0;
+    case WM_LBUTTONDBLCLK:
+        // The second of two quick clicks is a click of its own (Record, then Stop): an
+        // owner-drawn button would only report it as a double click, which nobody reads.
+        OnLButtonDown(WM_LBUTTONDOWN, wParam, lParam);
+        return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(message, wParam, lParam);
         return 0;

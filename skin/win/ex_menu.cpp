@@ -46,7 +46,14 @@ bool CExMenu::AppendItem(UINT_PTR id, std::u16string text, HMENU submenu, int ma
     m_nWidth = MenuWidthAfterAppend(m_nWidth, text.size());
     const MenuItemEntry& entry =
         m_items.Append(std::move(text), submenu ? reinterpret_cast<UINT_PTR>(submenu) : id, mark, submenu != nullptr);
-    const UINT flags = submenu ? (MF_OWNERDRAW | MF_POPUP) : MF_OWNERDRAW;
+    // A separator is one to the platform as well, so that neither the arrow keys nor the
+    // pointer stop on it and a click on it leaves the menu open; it is still drawn by us.
+    UINT flags = MF_OWNERDRAW;
+    if (submenu) {
+        flags |= MF_POPUP;
+    } else if (id == kMenuSeparatorId) {
+        flags |= MF_SEPARATOR;
+    }
     const UINT_PTR item = submenu ? reinterpret_cast<UINT_PTR>(submenu) : id;
     return AppendMenuW(m_hMenu, flags, item, reinterpret_cast<LPCWSTR>(entry.text.c_str())) != FALSE;
 }

@@ -158,6 +158,34 @@ TEST(SubstituteSlots, DescribesEachAssignmentKind) {
     EXPECT_EQ(DescribeSlot(slot), "run \"" + std::string(kSlotPathChars, 'x') + "\"");
 }
 
+TEST(SubstituteSlots, LogsTheStoredFieldsWithTheUsedEventsOnly) {
+    MacroKeyInfo slot{};
+    slot.byType = 3;
+    slot.byAction = 3;
+    slot.iRepeat = 2;
+    slot.wEventCount = 2;
+    CopyToArray(slot.szText, u"Combo");
+    slot.Events[0] = MacroEvent{0x04, 1, 0x02EE};
+    slot.Events[1] = MacroEvent{0x04, 2, 0};
+    slot.Events[2] = MacroEvent{0x05, 1, 7};  // beyond the count: not logged
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"type", "3"},           {"flags", "0"}, {"action", "3"},   {"code", "00"},
+        {"name", "\"Combo\""}, {"count", "2"}, {"repeat", "2"}, {"events", "0401EE0204020000"}};
+    EXPECT_EQ(SlotFields(slot), expected);
+
+    slot.wEventCount = 60000;  // a hostile count reads no further than the 50 events
+    const auto fields = SlotFields(slot);
+    EXPECT_EQ(fields[5].second, "50");
+    EXPECT_EQ(fields[7].second.size(), 50u * 8u);
+
+    MacroKeyInfo shortcut{};
+    shortcut.byType = 2;
+    shortcut.byFlags = 3;
+    shortcut.wCode = 0x0E;
+    EXPECT_EQ(SlotFields(shortcut)[3].second, "0E");
+    EXPECT_EQ(SlotFields(shortcut)[7].second, "");
+}
+
 TEST(SubstituteKeyboard, ApplyTakesTheBlockAndReportsWhatChanged) {
     Keyboard keyboard;
     auto block = std::make_unique<SharedConfig>(keyboard.Held());

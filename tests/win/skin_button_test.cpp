@@ -146,6 +146,24 @@ TEST_F(ButtonTest, ToggleSendsExactlyOneCommandPerReleaseAndFlipsItsState) {
     EXPECT_EQ(parent.Count(WM_LBUTTONUP), 2u);
 }
 
+TEST_F(ButtonTest, TheSecondOfTwoQuickClicksIsAClickToo) {
+    Click();
+    SendMessageW(button.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpPending();
+    EXPECT_EQ(ClicksFromButton(), 2u);
+    EXPECT_EQ(parent.Count(WM_LBUTTONUP), 2u);
+    EXPECT_FALSE(g_bBtnPressed);
+
+    button.m_bToggle = true;
+    Click();
+    SendMessageW(button.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpPending();
+    EXPECT_FALSE(button.m_bChecked);  // flipped twice
+    EXPECT_EQ(ClicksFromButton(), 4u);
+}
+
 TEST_F(ButtonTest, PressSetsTheSharedFlagUntilRelease) {
     SendMessageW(button.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_TRUE(g_bBtnPressed);

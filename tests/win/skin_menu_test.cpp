@@ -74,6 +74,21 @@ TEST(ExMenu, ItemsAreMeasuredThroughTheOwnerWindow) {
     EXPECT_EQ(MeasuredHeight(owner, menu.Handle(), 2, 40), 20u);
 }
 
+TEST(ExMenu, SeparatorIsOneToThePlatformAndStillOwnerDrawn) {
+    CExMenu menu;
+    ASSERT_TRUE(menu.CreatePopup());
+    menu.AppendItem(40, u"Item");
+    menu.AppendItem(0, u"");
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), 1, TRUE, &info));
+    EXPECT_EQ(info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW), static_cast<UINT>(MFT_SEPARATOR | MFT_OWNERDRAW));
+    EXPECT_NE(info.dwItemData, 0u);  // measured and drawn through its entry
+    ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), 0, TRUE, &info));
+    EXPECT_EQ(info.fType & MFT_SEPARATOR, 0u);
+}
+
 TEST(ExMenu, SelectedItemsAreInvertedAndTheMarkedOneIsOrange) {
     RecordingWindow owner;
     ASSERT_TRUE(owner.Create());
