@@ -88,6 +88,8 @@ void MonitorLink::ApplyConfiguration(int mode) {
 
     if (monitor_.FindMonitorWindow()) {
         monitor_.PostMonitorCommand(static_cast<uint64_t>(mode), 0);
+        awaitingAnswer_ = true;
+        window_.WatchMonitor(true);
     } else {
         // The monitor went away during the apply: nobody will answer, so the waiting
         // dialog would stay up for good. Close as after an apply without monitor.
@@ -98,9 +100,26 @@ void MonitorLink::ApplyConfiguration(int mode) {
     window_.RefreshPages();
 }
 
+void MonitorLink::StopAwaiting() {
+    if (!awaitingAnswer_) return;
+    awaitingAnswer_ = false;
+    window_.WatchMonitor(false);
+}
+
+void MonitorLink::CheckMonitorStillThere() {
+    if (!awaitingAnswer_) {
+        window_.WatchMonitor(false);  // a tick that was already queued
+        return;
+    }
+    if (monitor_.FindMonitorWindow()) return;
+    StopAwaiting();
+    window_.SetCloseTimer(kCloseTimerMs);
+}
+
 bool MonitorLink::HandleMonitorCommand(uint64_t wParam, int64_t lParam) {
     switch (lParam) {
     case MONITOR_APPLY_DONE:
+        StopAwaiting();
         window_.CloseWaitingDialog();
         window_.ReleaseMouse();
         return true;

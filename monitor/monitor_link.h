@@ -43,14 +43,23 @@ public:
     // to its default pre-translation either way.
     bool HandleMonitorCommand(uint64_t wParam, int64_t lParam);
 
+    // Timer 2, while an apply awaits MONITOR_APPLY_DONE. When the monitor window has
+    // gone meanwhile, nobody will ever answer and the waiting dialog would stay up for
+    // good: the program closes three seconds later, as after an apply without monitor
+    // (the files are already saved).
+    void CheckMonitorStillThere();
+    bool AwaitingAnswer() const { return awaitingAnswer_; }
+
 private:
     void SaveAndCommit();
+    void StopAwaiting();
 
     MonitorPort& monitor_;
     LinkWindowPort& window_;
     ConfigStore& store_;
     SharedConfig& working_;
     SharedConfig& applied_;
+    bool awaitingAnswer_ = false;
 };
 
 }  // namespace tavrel

@@ -52,6 +52,8 @@ public:
     virtual ~LinkWindowPort() = default;
 
     virtual void SetCloseTimer(unsigned milliseconds) = 0;  // timer 1
+    // Starts or stops timer 2, which calls MonitorLink::CheckMonitorStillThere.
+    virtual void WatchMonitor(bool on) = 0;
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
     // Enables or disables Apply and OK and redraws both at once.

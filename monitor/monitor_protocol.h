@@ -41,6 +41,11 @@ inline constexpr int kApplyAfterReset = 1;
 inline constexpr unsigned kCloseTimerId = 1;
 inline constexpr unsigned kCloseTimerMs = 3000;
 
+// Timer 2 of the main window looks, while an apply awaits the monitor's answer,
+// whether the monitor window still exists: a monitor that died never answers.
+inline constexpr unsigned kMonitorWatchTimerId = 2;
+inline constexpr unsigned kMonitorWatchMs = 500;
+
 // LtEffectType stored for an effect code reported by the keyboard.
 int EffectForMonitorCode(uint64_t code);
 

@@ -117,6 +117,7 @@ LRESULT CTavrelDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;  // then the default command handling
     case WM_TIMER:
         if (wParam == kCloseTimerId) m_model.OnCloseTimer();
+        if (wParam == kMonitorWatchTimerId) m_link.CheckMonitorStillThere();
         break;
     case WM_CLOSE:
         m_model.OnClose();
@@ -224,6 +225,11 @@ void CTavrelDlg::SyncAndSaveMacroLibrary() { m_storage.SyncAndSaveMacroLibrary(W
 // ---- LinkWindowPort
 
 void CTavrelDlg::SetCloseTimer(unsigned milliseconds) { SetTimer(Hwnd(), kCloseTimerId, milliseconds, nullptr); }
+
+void CTavrelDlg::WatchMonitor(bool on) {
+    if (on) SetTimer(Hwnd(), kMonitorWatchTimerId, kMonitorWatchMs, nullptr);
+    else KillTimer(Hwnd(), kMonitorWatchTimerId);
+}
 
 void CTavrelDlg::CaptureMouse() { SetCapture(Hwnd()); }
 

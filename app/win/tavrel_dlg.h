@@ -70,6 +70,7 @@ private:
 
     // LinkWindowPort
     void SetCloseTimer(unsigned milliseconds) override;
+    void WatchMonitor(bool on) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void EnableApplyAndOk(bool enable) override;

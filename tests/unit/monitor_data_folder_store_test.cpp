@@ -37,6 +37,7 @@ public:
     void RefreshLightingPage() override {}
     void CheckProfileButton(int) override {}
     void CloseWaitingDialog() override {}
+    void WatchMonitor(bool) override {}
     void ReportMapViewFailure() override {}
     unsigned closeTimer = 0;
 };

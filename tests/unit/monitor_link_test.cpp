@@ -81,6 +81,9 @@ public:
     void RefreshLightingPage() override { events.push_back("refresh lighting"); }
     void CheckProfileButton(int index) override { events.push_back("check " + std::to_string(index)); }
     void CloseWaitingDialog() override { events.push_back("close waiting"); }
+    // Kept apart from the events: the watch is not a step of the apply sequence.
+    void WatchMonitor(bool on) override { watching = on; }
+    bool watching = false;
     void ReportMapViewFailure() override { events.push_back("map failure"); }
 
     void LoadConfiguration(SharedConfig& config) override {
@@ -229,6 +232,51 @@ TEST_F(MonitorLinkTest, AMonitorThatVanishesDuringTheApplyClosesTheProgramLikeAn
     EXPECT_EQ(rec.events, (Events{"find", "capture", "disable", "wait", "write", "release", "save config",
                                   "save macros", "find", "timer 3000", "enable", "refresh"}));
     EXPECT_TRUE(rec.posts.empty());
+}
+
+// ---- a monitor that goes away while an apply awaits its answer
+
+TEST_F(MonitorLinkTest, AnAnsweredApplyWatchesTheMonitorOnlyUntilTheAnswer) {
+    link.ApplyConfiguration(kApplyChanges);
+    EXPECT_TRUE(rec.watching);
+    EXPECT_TRUE(link.AwaitingAnswer());
+    link.HandleMonitorCommand(0, MONITOR_APPLY_DONE);
+    EXPECT_FALSE(rec.watching);
+    EXPECT_FALSE(link.AwaitingAnswer());
+}
+
+TEST_F(MonitorLinkTest, AMonitorStillThereKeepsTheWaitingDialog) {
+    rec.windowPresent = {true, true, true};
+    link.ApplyConfiguration(kApplyChanges);
+    rec.events.clear();
+    link.CheckMonitorStillThere();
+    EXPECT_EQ(rec.events, (Events{"find"}));
+    EXPECT_TRUE(rec.watching);
+}
+
+TEST_F(MonitorLinkTest, AMonitorGoneBeforeItsAnswerClosesTheProgramThreeSecondsLater) {
+    rec.windowPresent = {true, true, false};
+    link.ApplyConfiguration(kApplyChanges);
+    ASSERT_EQ(rec.posts.size(), 1u);
+    rec.events.clear();
+    link.CheckMonitorStillThere();
+    EXPECT_EQ(rec.events, (Events{"find", "timer 3000"}));
+    EXPECT_FALSE(rec.watching);
+    EXPECT_FALSE(link.AwaitingAnswer());
+    // A tick already queued behind the decision arms nothing twice.
+    rec.events.clear();
+    link.CheckMonitorStillThere();
+    EXPECT_TRUE(rec.events.empty());
+}
+
+TEST_F(MonitorLinkTest, AnApplyWithoutMonitorOrAfterTheAnswerIsNotWatched) {
+    rec.windowPresent = {false};
+    link.ApplyConfiguration(kApplyChanges);
+    EXPECT_FALSE(rec.watching);
+    EXPECT_FALSE(link.AwaitingAnswer());
+    rec.events.clear();
+    link.CheckMonitorStillThere();
+    EXPECT_TRUE(rec.events.empty());
 }
 
 // ---- inbound commands

@@ -103,6 +103,10 @@ public:
     void CheckProfileButton(int index) override { checkedProfile = index; }
     void CloseWaitingDialog() override { ++waitingClosed; }
     void ReportMapViewFailure() override { ++mapFailures; }
+    void WatchMonitor(bool on) override {
+        if (on) SetTimer(hwnd, kMonitorWatchTimerId, kMonitorWatchMs, nullptr);
+        else KillTimer(hwnd, kMonitorWatchTimerId);
+    }
 
     HWND hwnd = nullptr;
     MonitorLink* link = nullptr;
@@ -124,6 +128,10 @@ private:
         if (self && message == WM_TIMER && wParam == kCloseTimerId) {
             ++self->closeTimersFired;
             KillTimer(hwnd, kCloseTimerId);
+            return 0;
+        }
+        if (self && message == WM_TIMER && wParam == kMonitorWatchTimerId && self->link) {
+            self->link->CheckMonitorStillThere();
             return 0;
         }
         if (self && message == kWmMarker && self->marker_) {
@@ -573,6 +581,23 @@ TEST_F(MonitorLinkWin, AnApplyThatIsNeverAnsweredKeepsTheWaitingDialog) {
     // Answering again releases the waiting program.
     monitor.Control(substitute::kSetNeverAnswer, 0);
     EXPECT_TRUE(PumpUntil([&] { return window.waitingClosed == 1; })) << monitor.Dump();
+}
+
+TEST_F(MonitorLinkWin, AMonitorThatDiesBeforeAnsweringLetsTheProgramClose) {
+    ASSERT_TRUE(monitor.Start(L"--apply-delay 600000"));
+    ASSERT_EQ(Start(), StartupSource::Section);
+    window.StartApply(kApplyChanges);
+    ASSERT_TRUE(monitor.WaitForLine("event=command code=MONITOR_APPLY wparam=0 ")) << monitor.Dump();
+    ASSERT_TRUE(window.Drain());
+    EXPECT_EQ(window.closeTimersArmed, 0);
+    EXPECT_TRUE(link.AwaitingAnswer());
+    monitor.Control(substitute::kDieHoldingMutex);
+    ASSERT_TRUE(monitor.WaitForExit());
+    // Nobody will answer: the close timer of an apply without monitor takes over.
+    ASSERT_TRUE(PumpUntil([&] { return window.closeTimersFired == 1; })) << monitor.Dump();
+    EXPECT_EQ(window.closeTimersArmed, 1);
+    EXPECT_EQ(window.waitingClosed, 0);
+    EXPECT_FALSE(link.AwaitingAnswer());
 }
 
 }  // namespace
