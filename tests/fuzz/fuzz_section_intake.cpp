@@ -56,6 +56,7 @@ public:
     void PostMonitorCommand(uint64_t, int64_t) override {}
 
     void SetCloseTimer(unsigned) override {}
+    void WatchMonitor(bool) override {}
     void CaptureMouse() override {}
     void ReleaseMouse() override {}
     void EnableApplyAndOk(bool) override {}
