@@ -25,3 +25,14 @@ ensure_wine_prefix() {
     wineserver -w 2>/dev/null || true
   fi
 }
+
+# The test display has no window manager. Wine then waits up to two seconds for one
+# whenever a managed window (a dialog) is closed; the Windows-side tests open and
+# close dialogs by the hundred, so their program handles its windows itself.
+ensure_unmanaged_test_windows() {
+  local key='HKCU\Software\Wine\AppDefaults\win_tests.exe\X11 Driver'
+  if ! grep -q 'AppDefaults\\\\win_tests.exe\\\\X11 Driver' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
+}

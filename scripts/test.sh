@@ -17,6 +17,7 @@ ctest --test-dir "$NATIVE_BUILD" --output-on-failure -j2 || status=1
 
 echo "== Windows-side tests under Wine"
 ensure_wine_prefix
+ensure_unmanaged_test_windows
 # Tests under Wine create windows (the substitute monitor, stand-in main windows), and
 # Wine needs an X server for any window: use the caller's display or start Xvfb.
 test_xvfb_pid=

@@ -71,9 +71,13 @@ void CBitmapBtn::EnsureToolTip() {
 }
 
 void CBitmapBtn::SetTipText(const std::u16string& text) {
-    EnsureToolTip();
+    m_strTipText = text;
+    if (m_toolTip) ApplyTipText();
+}
+
+void CBitmapBtn::ApplyTipText() {
     if (!m_toolTip) return;
-    std::wstring copy(text.begin(), text.end());
+    std::wstring copy(m_strTipText.begin(), m_strTipText.end());
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = Hwnd();
@@ -89,7 +93,12 @@ void CBitmapBtn::SetTipText(const std::u16string& text) {
 }
 
 bool CBitmapBtn::PreTranslateMessage(MSG& msg) {
-    EnsureToolTip();
+    // Only a button with a tip text has a tooltip to feed, and only the pointer
+    // reaching it needs one.
+    if (!m_toolTip && !m_strTipText.empty() && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+        EnsureToolTip();
+        ApplyTipText();
+    }
     if (m_toolTip) SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     return Window::PreTranslateMessage(msg);
 }

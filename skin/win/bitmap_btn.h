@@ -38,6 +38,8 @@ public:
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }
+    // The tip shown on hover. The tooltip window itself is made when the pointer first
+    // reaches the button: a window per button up front is most of a page's creation.
     void SetTipText(const std::u16string& text);
 
     bool PreTranslateMessage(MSG& msg) override;
@@ -60,7 +62,8 @@ public:
     bool m_bToggle = false;
     bool m_bChecked = false;
     bool m_bHover = false;
-    HWND m_toolTip = nullptr;  // created on first need; owned by the button window
+    HWND m_toolTip = nullptr;  // created on the first mouse message with a tip text; owned by the button window
+    std::u16string m_strTipText;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,6 +79,7 @@ private:
     void Repaint();
     HWND OwnerWindow() const;
     void EnsureToolTip();
+    void ApplyTipText();
     void ReleasePictures();
 };
 

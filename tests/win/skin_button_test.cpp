@@ -213,8 +213,11 @@ TEST_F(ButtonTest, SetCheckRepaintsOnlyOnAChange) {
     EXPECT_TRUE(button.GetCheck());
 }
 
-TEST_F(ButtonTest, SetTipTextCreatesOneToolAndUpdatesIt) {
+TEST_F(ButtonTest, SetTipTextCreatesOneToolOnHoverAndUpdatesIt) {
     button.SetTipText(u"Apply");
+    EXPECT_EQ(button.m_toolTip, nullptr);  // no window until the pointer comes
+    MSG move{button.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), 0, {}};
+    button.PreTranslateMessage(move);
     ASSERT_NE(button.m_toolTip, nullptr);
     button.SetTipText(u"Apply now");
     EXPECT_EQ(SendMessageW(button.m_toolTip, TTM_GETTOOLCOUNT, 0, 0), 1);
