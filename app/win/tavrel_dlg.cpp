@@ -95,6 +95,11 @@ bool CTavrelDlg::PreTranslateMessage(MSG& msg) {
     // The monitor's commands and the waiting dialog's start of an apply arrive here,
     // also while a modal dialog runs its own loop. They then take the default way.
     if (msg.message == kWmMonitorCommand && msg.hwnd == Hwnd() && Hwnd()) {
+        // The waiting dialog posts the start before its first paint, and the apply may
+        // wait on the monitor's mutex for seconds: show the message before that.
+        if (msg.lParam == MONITOR_START_APPLY) {
+            if (HWND waiting = m_waiting.Hwnd()) UpdateWindow(waiting);
+        }
         m_link.HandleMonitorCommand(static_cast<uint64_t>(msg.wParam), static_cast<int64_t>(msg.lParam));
     }
     return SkinnedWindow::PreTranslateMessage(msg);

@@ -35,6 +35,25 @@ def assert_files_whole(app, name):
     assert not list(app.data.rglob("*.~new")), "a temporary file was left behind"
 
 
+# The waiting dialog's text colour and the rectangle its message is drawn in.
+TEXT_COLOUR = (163, 25, 48)
+MESSAGE_RECT = (5, 67, 300, 117)
+
+
+def waiting_message_pixels(app, window):
+    """Pixels of the message's colour inside its rectangle: none before the dialog paints."""
+    ox, oy = app.s.window_origin(window)
+    screen = app.s.screen()
+    left, top, right, bottom = MESSAGE_RECT
+    count = 0
+    for y in range(oy + top, min(oy + bottom, screen.height)):
+        for x in range(ox + left, min(ox + right, screen.width)):
+            pixel = screen.pixel(x, y)
+            if all(abs(a - b) < 40 for a, b in zip(pixel, TEXT_COLOUR)):
+                count += 1
+    return count
+
+
 def wait_saved(app, name):
     wait_until(lambda: (app.profile_entries(0) or {}).get("setting", {}).get("profilename") == name, 40,
                f"profile 1 saved as {name}")
@@ -106,9 +125,14 @@ def test_mutex_abandoned_before_start_reads_the_files_and_later_applies_reach_th
 def test_mutex_held_ten_seconds_delays_the_apply_without_losing_it(app):
     app.start_monitor()
     app.start()
+    app.rename_profile("PATIENT")
     app.control_monitor("--hold-mutex", "10000")
     app.monitor_log.wait_for("mutex-held", result="ok")
-    apply_named(app, "PATIENT")
+    app.click(BTN_APPLY)
+    waiting = app.s.wait_window(WAITING_TITLE, 20)
+    # The waiting dialog shows its message while the program waits for the mutex.
+    wait_until(lambda: waiting_message_pixels(app, waiting) > 40, 8, "the waiting message on screen")
+    assert not app.monitor_log.find("mutex-released")
     released = app.monitor_log.wait_for("mutex-released", timeout=60)
     # Nothing was written into the section while the monitor held the mutex.
     assert released["changed_while_held"] == "0"
