@@ -15,11 +15,6 @@ BTN_RESET, BTN_GAME_NEW, BTN_IMPORT, BTN_EXPORT, BTN_GAME_EDIT = "25", "6", "7",
 BTN_MACRO_MANAGER, BTN_APPLY, BTN_CANCEL, BTN_OK = "15", "21", "22", "20"
 BTN_MINIMIZE, BTN_CLOSE = "16", "17"
 
-# Every test starts its processes on a Wine server that was ended after the test before,
-# so the first window waits for the server to come up again: on a machine busy with
-# other builds that can take far longer than the window itself.
-START_TIMEOUT = 90
-
 PROFILE_SIZE = 26700
 CONFIG_SIZE = 107576
 
@@ -50,7 +45,7 @@ class App:
         self.monitor = Process(self.s, self.s.stage / "Pondrel.exe",
                                ["--log", str(self._windows_path(self.monitor_log.path)), *args],
                                log=self.workdir / "monitor-output.log")
-        self.s.wait_window(MONITOR_TITLE, START_TIMEOUT)
+        self.s.wait_window(MONITOR_TITLE)
         wait_until(lambda: self.monitor_log.events(), 20, "the monitor's first log line")
         return self.monitor
 
@@ -65,7 +60,7 @@ class App:
                                log=self.workdir / "program-output.log",
                                extra_env={"PONDREL_LOG": self._windows_path(self.monitor_log.path)})
         if wait_window:
-            self.main = self.s.wait_window(MAIN_TITLE, START_TIMEOUT)
+            self.main = self.s.wait_window(MAIN_TITLE)
             self.wait_painted()
         return self.program
 
