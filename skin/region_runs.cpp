@@ -28,11 +28,12 @@ bool IsWhite(const uint8_t* pixel) { return pixel[0] == 255 && pixel[1] == 255 &
 
 }  // namespace
 
-void CollectMaskRuns(const uint8_t* firstRow, int width, int height, ptrdiff_t rowStride,
-                     RegionRunBatcher& batcher) {
-    if (!firstRow || width <= 0 || height <= 0) return;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = firstRow + static_cast<ptrdiff_t>(y) * rowStride;
+void AddMaskRuns(const uint8_t* firstRow, int width, int rows, ptrdiff_t rowStride, int firstY,
+                 RegionRunBatcher& batcher) {
+    if (!firstRow || width <= 0 || rows <= 0) return;
+    for (int r = 0; r < rows; ++r) {
+        const uint8_t* row = firstRow + static_cast<ptrdiff_t>(r) * rowStride;
+        const int y = firstY + r;
         int x = 0;
         while (x < width) {
             while (x < width && IsWhite(row + 4 * x)) ++x;
@@ -42,6 +43,12 @@ void CollectMaskRuns(const uint8_t* firstRow, int width, int height, ptrdiff_t r
             batcher.Add(SkinRect{x0, y, x, y + 1});
         }
     }
+}
+
+void CollectMaskRuns(const uint8_t* firstRow, int width, int height, ptrdiff_t rowStride,
+                     RegionRunBatcher& batcher) {
+    if (!firstRow || width <= 0 || height <= 0) return;
+    AddMaskRuns(firstRow, width, height, rowStride, 0, batcher);
     batcher.Finish();
 }
 

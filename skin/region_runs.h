@@ -26,6 +26,8 @@ public:
     void Add(const SkinRect& rect);
     // Flushes what is left (nothing when no rectangle is pending).
     void Finish();
+    // Drops the pending rectangles without flushing them.
+    void Discard() { pending_.clear(); }
 
 private:
     Flush flush_;
@@ -38,5 +40,11 @@ private:
 // the next row down (negative for bottom-up sections). White = red, green and blue 255.
 void CollectMaskRuns(const uint8_t* firstRow, int width, int height, ptrdiff_t rowStride,
                      RegionRunBatcher& batcher);
+
+// The same for a band of `rows` rows whose top row is row `firstY` of the picture,
+// without finishing the batcher: a picture read band by band adds each band in turn
+// and finishes the batcher once at the end.
+void AddMaskRuns(const uint8_t* firstRow, int width, int rows, ptrdiff_t rowStride, int firstY,
+                 RegionRunBatcher& batcher);
 
 }  // namespace tavrel

@@ -439,7 +439,12 @@ ProgramFigures DriveProgram(const std::wstring& exe, MonitorStandIn& monitor, in
 
 // ---- the main window's outline
 
-std::optional<double> TimeOutline(const std::wstring& runFolder, int repetitions) {
+struct OutlineTimes {
+    double median = 0;
+    double fastest = 0;
+};
+
+std::optional<OutlineTimes> TimeOutline(const std::wstring& runFolder, int repetitions) {
     wchar_t maskName[MAX_PATH] = {};
     const std::wstring layout = runFolder + L"Skins\\skin_Config.ini";
     GetPrivateProfileStringW(L"SCREEN", L"Mask", L"", maskName, MAX_PATH, layout.c_str());
@@ -454,7 +459,7 @@ std::optional<double> TimeOutline(const std::wstring& runFolder, int repetitions
         times.push_back(MillisecondsSince(start));
         if (!region) return std::nullopt;
     }
-    return Median(times);
+    return OutlineTimes{Median(times), *std::min_element(times.begin(), times.end())};
 }
 
 // ---- report
@@ -503,7 +508,7 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     const ProgramFigures figures = DriveProgram(program, monitor, runs * 3);
-    const std::optional<double> outline = TimeOutline(runFolder, 101);
+    const std::optional<OutlineTimes> outline = TimeOutline(runFolder, 101);
 
     std::printf("Figures under this platform (%d runs each, medians)\n", runs);
     const bool started = !minimalTimes.empty() && !programTimes.empty();
@@ -529,7 +534,12 @@ int wmain(int argc, wchar_t** argv) {
         Note("  peak working set", Megabytes(m.peakWorkingSet), "MB");
     }
     Report("peak private memory, every page and dialog", memory, "MB", "< 25 MB", memory && *memory < 25);
-    Report("BitmapToRegion, main window mask", outline, "ms", "< 2 ms", outline && *outline < 2);
+    if (outline) {
+        Note("  BitmapToRegion, fastest of 101", outline->fastest, "ms");
+        Report("BitmapToRegion, main window mask", outline->median, "ms", "< 2 ms", outline->median < 2);
+    } else {
+        Report("BitmapToRegion, main window mask", std::nullopt, "ms", "< 2 ms", false);
+    }
     if (!figures.failure.empty()) std::printf("program run: %s\n", figures.failure.c_str());
     return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -110,14 +111,41 @@ void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& r
     StretchBlt(to, 0, 0, width, height, from, rect.left, rect.top, width, height, SRCCOPY);
 }
 
-win::UniqueRegion BitmapToRegion(HBITMAP mask) {
-    if (!mask) return {};
-    BITMAP info{};
-    if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
-    const int width = info.bmWidth;
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    if (width > kMaxImageSide || height > kMaxImageSide) return {};
+namespace {
 
+constexpr int kMaskBandRows = 32;
+
+// Adds the runs of every row of `mask` to `batcher`, reading the pixels as 32-bit blue,
+// green, red, unused. They are read in bands of a few rows (GetDIBits): a band stays in
+// the processor's cache and its buffer is reused, where a copy of the whole mask the
+// size of the main window would cost more than the scan itself. False when the
+// pixels cannot be read that way.
+bool AddMaskRunsByBands(HBITMAP mask, int width, int height, RegionRunBatcher& batcher) {
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
+    std::vector<uint8_t> band(static_cast<size_t>(stride) * kMaskBandRows);
+    win::WindowDc screen(nullptr);
+    for (int top = 0; top < height; top += kMaskBandRows) {
+        const int rows = std::min(kMaskBandRows, height - top);
+        // Bottom-up numbering: scan line 0 is the picture's bottom row, and the band
+        // arrives with its bottom row first.
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = width;
+        bmi.bmiHeader.biHeight = height;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        if (GetDIBits(screen, mask, static_cast<UINT>(height - top - rows), static_cast<UINT>(rows), band.data(), &bmi,
+                      DIB_RGB_COLORS) != rows) {
+            return false;
+        }
+        AddMaskRuns(band.data() + static_cast<ptrdiff_t>(rows - 1) * stride, width, rows, -stride, top, batcher);
+    }
+    return true;
+}
+
+// The other way: blit the mask into a 32-bit section and scan that.
+bool AddMaskRunsBySection(HBITMAP mask, int width, int height, RegionRunBatcher& batcher) {
     // A top-down 32-bit section: rows from the picture's top, 4-byte aligned anyway.
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -129,13 +157,26 @@ win::UniqueRegion BitmapToRegion(HBITMAP mask) {
     void* bits = nullptr;
     win::WindowDc screen(nullptr);
     win::UniqueBitmap section(CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return {};
+    if (!section || !bits) return false;
     {
         win::MemoryDc from(screen, mask);
         win::MemoryDc to(screen, section.Get());
         BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
     }
     GdiFlush();
+    AddMaskRuns(static_cast<const uint8_t*>(bits), width, height, static_cast<ptrdiff_t>(width) * 4, 0, batcher);
+    return true;
+}
+
+}  // namespace
+
+win::UniqueRegion BitmapToRegion(HBITMAP mask) {
+    if (!mask) return {};
+    BITMAP info{};
+    if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (width > kMaxImageSide || height > kMaxImageSide) return {};
 
     win::UniqueRegion result(CreateRectRgn(0, 0, 0, 0));
     if (!result) return {};
@@ -160,8 +201,14 @@ win::UniqueRegion BitmapToRegion(HBITMAP mask) {
         win::UniqueRegion batch(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
         if (batch) CombineRgn(result.Get(), result.Get(), batch.Get(), RGN_OR);
     });
-    const ptrdiff_t stride = static_cast<ptrdiff_t>(width) * 4;
-    CollectMaskRuns(static_cast<const uint8_t*>(bits), width, height, stride, batcher);
+    GdiFlush();  // drawing into the mask may still be queued
+    if (!AddMaskRunsByBands(mask, width, height, batcher)) {
+        // Nothing of a half-read mask stays: start again from scratch.
+        batcher.Discard();
+        SetRectRgn(result.Get(), 0, 0, 0, 0);
+        if (!AddMaskRunsBySection(mask, width, height, batcher)) return {};
+    }
+    batcher.Finish();
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace tavrel;
@@ -92,4 +93,42 @@ TEST(RegionRuns, RectanglesAreHandedOnInBatchesOf2000) {
     const auto all = Runs(p, &batches);
     EXPECT_EQ(all.size(), 4500u);
     EXPECT_EQ(batches, (std::vector<size_t>{2000, 2000, 500}));
+}
+
+TEST(RegionRuns, BandsReadInTurnGiveThePictureWholeAndInBatchesOf2000) {
+    // 3,000 runs in rows of 30, read as bottom-up bands of 7 rows (the last one short):
+    // the rows keep their places in the picture and batching runs across the bands.
+    Picture p(60, 100);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = y % 2; x < p.width; x += 2) p.Black(x, y);
+    const auto whole = Runs(p);
+
+    std::vector<SkinRect> banded;
+    std::vector<size_t> batches;
+    RegionRunBatcher batcher([&](std::span<const SkinRect> rects) {
+        banded.insert(banded.end(), rects.begin(), rects.end());
+        batches.push_back(rects.size());
+    });
+    const ptrdiff_t stride = p.width * 4;
+    for (int top = 0; top < p.height; top += 7) {
+        const int rows = std::min(7, p.height - top);
+        // The band as it arrives bottom-up: its bottom row first.
+        std::vector<uint8_t> band;
+        for (int r = rows - 1; r >= 0; --r) {
+            const auto* row = p.bytes.data() + (top + r) * stride;
+            band.insert(band.end(), row, row + stride);
+        }
+        AddMaskRuns(band.data() + (rows - 1) * stride, p.width, rows, -stride, top, batcher);
+    }
+    batcher.Finish();
+
+    ASSERT_EQ(banded.size(), 3000u);
+    ASSERT_EQ(whole.size(), banded.size());
+    for (size_t i = 0; i < whole.size(); ++i) {
+        EXPECT_EQ(banded[i].left, whole[i].left) << i;
+        EXPECT_EQ(banded[i].top, whole[i].top) << i;
+        EXPECT_EQ(banded[i].right, whole[i].right) << i;
+        EXPECT_EQ(banded[i].bottom, whole[i].bottom) << i;
+    }
+    EXPECT_EQ(batches, (std::vector<size_t>{2000, 1000}));
 }
