@@ -8,6 +8,7 @@
 #include "config/win/win32_storage.h"
 #include "crash_save/folder_check.h"
 #include "crash_save/variants.h"
+#include "monitor/win/kernel_handles.h"
 
 namespace crash_save {
 
@@ -32,33 +33,15 @@ void WaitMicros(int64_t micros) {
     }
 }
 
-class OwnedHandle {
-public:
-    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (handle_) CloseHandle(handle_);
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    void Reset(HANDLE handle) {
-        if (handle_) CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_;
-};
-
 struct Child {
-    OwnedHandle process;
+    win::UniqueKernelHandle process;
     bool started = false;
 };
 
 // Starts the child and waits until it is about to save; false when it never got there.
 bool StartChild(const KillLoopOptions& options, int first, Child& child) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    OwnedHandle started(CreateEventW(&inherit, TRUE, FALSE, nullptr));
+    win::UniqueKernelHandle started(CreateEventW(&inherit, TRUE, FALSE, nullptr));
     if (!started.Get()) return false;
     std::wstring command = L"\"" + options.selfPath + L"\" child \"" + std::wstring(Wide(options.appData)) + L"\" " +
                            std::to_wstring(reinterpret_cast<uintptr_t>(started.Get())) + L" " + std::to_wstring(first);
