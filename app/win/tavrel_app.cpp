@@ -12,7 +12,6 @@
 #include "config/win/win32_storage.h"
 #include "monitor/win/monitor_win.h"
 #include "skin/app_dir.h"
-#include "skin/win/ex_menu.h"
 
 namespace tavrel {
 
@@ -48,7 +47,8 @@ int CTavrelApp::Run() {
     // The picture loader and the shell's folder functions expect an apartment.
     ComApartment com;
 
-    InstallMenuHook();
+    // The popup menu hook is installed by the main window once its pages exist (see
+    // CTavrelDlg::OnInitDialog): no menu can open before then.
     // Every window finds its skin and the language library through the program folder,
     // so it is known before the first window exists.
     SetAppDir(ModulePath());

@@ -9,6 +9,7 @@
 #include "dialogs/win/warning_dialog.h"
 #include "monitor/monitor_protocol.h"
 #include "monitor/win/monitor_win.h"
+#include "skin/win/ex_menu.h"
 #include "skin/win/lang_library.h"
 
 namespace tavrel {
@@ -86,6 +87,11 @@ BOOL CTavrelDlg::OnInitDialog() {
     m_link.LoadStartupConfiguration();
     m_storage.LoadMacroLibrary();
     m_model.Start(AppliedConfig);
+    // The popup menu hook sees every message sent in this thread, which under Wine
+    // makes each one a round trip to the server: creating the pages' 150 windows with
+    // it in place took three times as long. No menu can open before the modal loop
+    // runs, so it is installed now, once per process, and kept.
+    InstallMenuHook();
     return TRUE;
 }
 

@@ -99,16 +99,39 @@ bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& 
 }
 
 void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect) {
+    BitmapCropper(dc).Crop(target, source, rect);
+}
+
+BitmapCropper::BitmapCropper(HDC dc) : dc_(dc), from_(CreateCompatibleDC(dc)), to_(CreateCompatibleDC(dc)) {}
+
+BitmapCropper::~BitmapCropper() {
+    if (from_) {
+        if (fromDefault_) SelectObject(from_, fromDefault_);
+        DeleteDC(from_);
+    }
+    if (to_) {
+        if (toDefault_) SelectObject(to_, toDefault_);
+        DeleteDC(to_);
+    }
+}
+
+void BitmapCropper::Crop(win::UniqueBitmap& target, HBITMAP source, const RECT& rect) {
     if (!source) return;
     target.Reset();
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return;
-    target.Reset(CreateCompatibleBitmap(dc, width, height));
-    if (!target) return;
-    win::MemoryDc from(dc, source);
-    win::MemoryDc to(dc, target.Get());
-    StretchBlt(to, 0, 0, width, height, from, rect.left, rect.top, width, height, SRCCOPY);
+    target.Reset(CreateCompatibleBitmap(dc_, width, height));
+    if (!target || !from_ || !to_) return;
+    // Each selection hands back the context's own 1 x 1 bitmap the first time only.
+    HGDIOBJ previousFrom = SelectObject(from_, source);
+    HGDIOBJ previousTo = SelectObject(to_, target.Get());
+    if (!fromDefault_) fromDefault_ = previousFrom;
+    if (!toDefault_) toDefault_ = previousTo;
+    StretchBlt(to_, 0, 0, width, height, from_, rect.left, rect.top, width, height, SRCCOPY);
+    // Neither picture stays selected: the target belongs to its owner from here on.
+    SelectObject(from_, fromDefault_);
+    SelectObject(to_, toDefault_);
 }
 
 namespace {

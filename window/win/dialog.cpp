@@ -36,13 +36,15 @@ INT_PTR CALLBACK DefaultDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 class DialogCreationHook {
 public:
-    explicit DialogCreationHook(Dialog* dialog) : previous_(t_pendingDialog) {
+    explicit DialogCreationHook(Dialog* dialog) : previous_(t_pendingDialog), outer_(t_creationHook) {
         t_pendingDialog = dialog;
+        t_creationHook = this;
         hook_ = UniqueHook(SetWindowsHookExW(WH_CBT, &HookProc, nullptr, GetCurrentThreadId()));
     }
     ~DialogCreationHook() {
         hook_.Reset();
         t_pendingDialog = previous_;
+        t_creationHook = outer_;
     }
     DialogCreationHook(const DialogCreationHook&) = delete;
     DialogCreationHook& operator=(const DialogCreationHook&) = delete;
@@ -55,14 +57,22 @@ private:
                 Dialog* dialog = t_pendingDialog;
                 t_pendingDialog = nullptr;
                 dialog->BindAndSubclass(hwnd);
+                // Its work is done: the dialog's own controls, created next, need not
+                // pass through a hook (under Wine each hook call is a server round trip).
+                if (t_creationHook) t_creationHook->hook_.Reset();
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    static thread_local DialogCreationHook* t_creationHook;
+
     Dialog* previous_;
+    DialogCreationHook* outer_;
     UniqueHook hook_;
 };
+
+thread_local DialogCreationHook* DialogCreationHook::t_creationHook = nullptr;
 
 // ---- template
 
