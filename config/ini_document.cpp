@@ -157,8 +157,10 @@ std::u16string IniDocument::Serialize() const {
     out.reserve(size);
     for (size_t i = 0; i < m_sections.size(); ++i) {
         const Section& s = m_sections[i];
-        // Keys above the first header belong to the nameless section.
-        if (s.name.length != 0 || i != 0) {
+        // Keys above the first header belong to the nameless section. A first "[]"
+        // without keys keeps its header: dropped, it would hand lookups of the nameless
+        // section to a later "[]".
+        if (s.name.length != 0 || i != 0 || s.entries.empty()) {
             out += u'[';
             out += Text(s.name);
             out += u"]\r\n";

@@ -207,6 +207,18 @@ TEST(IniWrite, ChangesReplaceInPlaceAndAppendAtTheEnd) {
     EXPECT_EQ(doc.Serialize(), u"; kept\r\n[A]\r\nx=1\r\nLtFlag=1\r\nz=-5\r\n[B]\r\ny=2\r\n[C]\r\nk=v\r\n");
 }
 
+TEST(IniWrite, AnEmptyNamelessSectionFirstKeepsLaterOnesHidden) {
+    // The first matching section is the one searched, before and after a rewrite.
+    const IniDocument doc = IniDocument::Parse(u"[]\r\n[S]\r\nk=1\r\n[]\r\nk=2\r\n");
+    EXPECT_EQ(Get(doc, u"", u"k"), u"<default>");
+    const IniDocument again = IniDocument::FromBytes(doc.ToBytes());
+    EXPECT_EQ(Get(again, u"", u"k"), u"<default>");
+    EXPECT_EQ(Get(again, u"S", u"k"), u"1");
+    EXPECT_EQ(again.Serialize(), doc.Serialize());
+    // Keys above any header need no header of their own.
+    EXPECT_EQ(IniDocument::Parse(u"[]\r\nk=3\r\n").Serialize(), u"k=3\r\n");
+}
+
 TEST(IniWrite, StructuresRoundTrip) {
     uint8_t record[780];
     for (size_t i = 0; i < sizeof record; ++i) record[i] = static_cast<uint8_t>(i * 7);
