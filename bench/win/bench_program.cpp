@@ -83,7 +83,10 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 class MonitorStandIn {
 public:
     bool Create() {
+        // A running monitor holds these names; the figures would then be its.
+        if (FindWindowW(nullptr, Wide(kMonitorWindowTitle))) return false;
         mutex_.reset(CreateMutexW(nullptr, FALSE, Wide(kMonitorMutexName)));
+        if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
         section_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedConfig),
                                           Wide(kMonitorSectionName)));
         if (!mutex_ || !section_) return false;
@@ -493,7 +496,7 @@ int wmain(int argc, wchar_t** argv) {
 
     MonitorStandIn monitor;
     if (!monitor.Create()) {
-        std::printf("could not create the monitor's window, mutex and section (is a monitor running?)\n");
+        std::printf("could not create the monitor's window, mutex and section: close the running monitor first\n");
         return 2;
     }
 
