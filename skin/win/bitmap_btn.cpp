@@ -32,9 +32,14 @@ bool CBitmapBtn::Create(HWND parent, const RECT& rect) {
 }
 
 void CBitmapBtn::PreSubclassWindow() {
+    // Buttons made by Create already have the style; changing it anyway costs round
+    // trips and messages for each of a page's many buttons.
     const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
-    SendMessageW(Hwnd(), BM_SETSTYLE, (LOWORD(style) & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
-    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) & ~WS_TABSTOP);
+    if ((style & BS_TYPEMASK) != BS_OWNERDRAW) {
+        SendMessageW(Hwnd(), BM_SETSTYLE, (LOWORD(style) & ~BS_TYPEMASK) | BS_OWNERDRAW, TRUE);
+    }
+    const LONG_PTR now = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    if (now & WS_TABSTOP) SetWindowLongPtrW(Hwnd(), GWL_STYLE, now & ~WS_TABSTOP);
 }
 
 void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect) {

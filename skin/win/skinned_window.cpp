@@ -59,12 +59,17 @@ void SkinnedWindow::LoadSkin() {
 
     SIZE size{};
     LoadSkinImage(maskPath, m_bmpMask, size);
-    LoadSkinImage(normalPath, builder.normal_, size);
+    SIZE backSize{};
+    LoadSkinImage(normalPath, builder.normal_, backSize);
     LoadSkinImage(downPath, builder.down_, size);
     LoadSkinImage(overPath, builder.over_, size);
     LoadSkinImage(disabledPath, builder.disabled_, size);
-    SIZE backSize{};
-    LoadSkinImage(normalPath, m_bmpBack, backSize);
+    // The background is the normal image once more: a copy of the picture just decoded
+    // rather than a second decoding of the same file.
+    if (builder.normal_) {
+        m_bmpBack.Reset(static_cast<HBITMAP>(CopyImage(builder.normal_.Get(), IMAGE_BITMAP, 0, 0, 0)));
+    }
+    if (!m_bmpBack) backSize = SIZE{0, 0};
 
     // Without a background picture the window keeps its template size, so that it
     // stays visible and usable.
