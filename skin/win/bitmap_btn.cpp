@@ -44,14 +44,18 @@ void CBitmapBtn::PreSubclassWindow() {
 
 void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect) {
     if (!Hwnd()) return;
-    {
-        win::WindowDc dc(Hwnd());
-        BitmapCropper cropper(dc);
-        cropper.Crop(m_bmpNormal, normal, rect);
-        cropper.Crop(m_bmpOver, over, rect);
-        cropper.Crop(m_bmpDown, down, rect);
-        cropper.Crop(m_bmpDisabled, disabled, rect);
-    }
+    win::WindowDc dc(Hwnd());
+    BitmapCropper cropper(dc);
+    SetImages(cropper, normal, over, down, disabled, rect);
+}
+
+void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
+                           const RECT& rect) {
+    if (!Hwnd()) return;
+    cropper.Crop(m_bmpNormal, normal, rect);
+    cropper.Crop(m_bmpOver, over, rect);
+    cropper.Crop(m_bmpDown, down, rect);
+    cropper.Crop(m_bmpDisabled, disabled, rect);
     // A style change is a round trip with two messages: only when there is one to make.
     const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
     if (style & (WS_BORDER | WS_TABSTOP)) SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "skin/bitmap_btn_model.h"
+#include "skin/win/skin_image.h"
 #include "window/win/handles.h"
 #include "window/win/window.h"
 
@@ -35,6 +36,9 @@ public:
     // Cuts the four state pictures out of the window's full-size state images at
     // `rect` (the button's place in the window).
     void SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect);
+    // The same with the device contexts of `cropper`, which a window's many buttons share.
+    void SetImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
+                   const RECT& rect);
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }

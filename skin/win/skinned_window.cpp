@@ -20,7 +20,7 @@ SkinItem SkinBuilder::Entry(int key) const {
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
     if (button.Create(parent_, rect)) {
-        button.SetImages(normal_.Get(), over_.Get(), down_.Get(), disabled_.Get(), rect);
+        button.SetImages(cropper_, normal_.Get(), over_.Get(), down_.Get(), disabled_.Get(), rect);
     }
     return rect;
 }
@@ -76,7 +76,8 @@ void SkinnedWindow::LoadSkin() {
     if (m_bmpBack) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
 
     CreateSkinControls(builder);
-    // The builder's four state images are released here; mask and background stay.
+    // The builder's four state images are released here; the background stays, and the
+    // mask until the outline is made.
 }
 
 void SkinnedWindow::BuildOutline() {
@@ -84,6 +85,8 @@ void SkinnedWindow::BuildOutline() {
     if (!outline) return;
     // The window owns the region from here on.
     if (SetWindowRgn(Hwnd(), outline.Get(), TRUE)) outline.Release();
+    // The outline is all the mask is for: a window-sized picture less to keep.
+    m_bmpMask.Reset();
 }
 
 void SkinnedWindow::OnPaint() {

@@ -91,6 +91,9 @@ private:
     HWND parent_;
     CIniFile layout_;
     win::UniqueBitmap normal_, down_, over_, disabled_;
+    // Every button of the window is cut with the same pair of memory device contexts.
+    win::WindowDc screen_{nullptr};
+    BitmapCropper cropper_{screen_};
 };
 
 class SkinnedWindow : public win::Dialog {
