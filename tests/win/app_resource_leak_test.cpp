@@ -28,6 +28,7 @@
 #include "skin/app_dir.h"
 #include "skin/win/ex_menu.h"
 #include "tests/win/support/config_scratch_folder.h"
+#include "tests/win/support/child_windows.h"
 #include "tests/win/support/gui_object_count.h"
 #include "window/win/window.h"
 
@@ -72,26 +73,6 @@ public:
         }
     }
 };
-
-// Direct children of `parent` with the window class `className`, in creation order.
-std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* className) {
-    struct Search {
-        HWND parent;
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{parent, className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (GetParent(hwnd) == s->parent && lstrcmpiW(name, s->className) == 0) s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // The visible, enabled dialog of this thread other than `except`: the modal dialog
 // that is running.
