@@ -18,6 +18,20 @@ set(TAVREL_STAGE_DIR ${CMAKE_BINARY_DIR}/stage)
 file(MAKE_DIRECTORY ${TAVREL_STAGE_DIR})
 add_custom_target(stage ALL)
 
+# Puts `target`'s program into the run folder without its debugging information, which
+# stays beside the build output as <name>.debug, linked by name. The loader maps a
+# program's every section, debugging ones included: unstripped, the program's start
+# reads four times the bytes and holds them in memory for its whole life.
+function(tavrel_stage_stripped target)
+  set(staged ${TAVREL_STAGE_DIR}/$<TARGET_FILE_NAME:${target}>)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+            $<TARGET_FILE:${target}> ${staged}
+    VERBATIM)
+  add_dependencies(stage ${target})
+endfunction()
+
 # GoogleTest from Debian's source package, built for Windows.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
