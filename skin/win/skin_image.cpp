@@ -10,6 +10,7 @@
 
 #include "skin/bmp_layout.h"
 #include "skin/region_runs.h"
+#include "window/win/system_library.h"
 
 namespace tavrel {
 
@@ -53,7 +54,7 @@ HBITMAP BitmapFromPicture(IPicture* picture) {
     const int width = MulDiv(hmWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
     const int height = MulDiv(hmHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
-    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+    win::UniqueBitmap bitmap = win::CreatePixelBitmap(width, height);
     if (!bitmap) return nullptr;
     win::MemoryDc dc(screen, bitmap.Get());
     RECT all{0, 0, width, height};
@@ -70,19 +71,9 @@ HBITMAP BitmapFromBmpFile(const std::vector<BYTE>& bytes) {
     if (!layout) return nullptr;
     const bool topDown = layout->height < 0;
     const int rows = topDown ? -layout->height : layout->height;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = layout->width;
-    info.bmiHeader.biHeight = -rows;  // top-down: row 0 is the top row
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (!bitmap || !pixels) {
-        if (bitmap) DeleteObject(bitmap);
-        return nullptr;
-    }
+    win::UniqueBitmap bitmap = win::CreatePixelBitmap(layout->width, rows, &pixels);  // row 0 is the top row
+    if (!bitmap) return nullptr;
     const size_t width = static_cast<size_t>(layout->width);
     const size_t bytesPerPixel = layout->bitCount / 8u;
     for (int row = 0; row < rows; ++row) {
@@ -95,7 +86,7 @@ HBITMAP BitmapFromBmpFile(const std::vector<BYTE>& bytes) {
         }
     }
     GdiFlush();
-    return bitmap;
+    return bitmap.Release();
 }
 
 HBITMAP BitmapFromPictureFile(const std::vector<BYTE>& bytes) {
@@ -106,13 +97,21 @@ HBITMAP BitmapFromPictureFile(const std::vector<BYTE>& bytes) {
     std::memcpy(target, bytes.data(), bytes.size());
     GlobalUnlock(memory.Get());
 
+    // The decoder is only for pictures other than plain bitmap files, which no shipped
+    // skin has: its libraries are loaded the first time one comes.
+    using CreateStream = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+    using LoadPicture = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    const auto createStream = win::LoadSystemFunction<CreateStream>(L"ole32.dll", "CreateStreamOnHGlobal");
+    const auto loadPicture = win::LoadSystemFunction<LoadPicture>(L"oleaut32.dll", "OleLoadPicture");
+    if (!createStream || !loadPicture || !win::EnsureComApartment()) return nullptr;
+
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, &stream)) || !stream) return nullptr;
+    if (FAILED(createStream(memory.Get(), TRUE, &stream)) || !stream) return nullptr;
     memory.Release();  // the stream frees the block now
 
     IPicture* picture = nullptr;
     const HRESULT decoded =
-        OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        loadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(decoded) || !picture) return nullptr;
     HBITMAP copy = BitmapFromPicture(picture);
@@ -146,7 +145,7 @@ void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& r
     BitmapCropper(dc).Crop(target, source, rect);
 }
 
-BitmapCropper::BitmapCropper(HDC dc) : dc_(dc), from_(CreateCompatibleDC(dc)), to_(CreateCompatibleDC(dc)) {}
+BitmapCropper::BitmapCropper(HDC dc) : from_(CreateCompatibleDC(dc)), to_(CreateCompatibleDC(dc)) {}
 
 BitmapCropper::~BitmapCropper() {
     if (from_) {
@@ -165,7 +164,7 @@ void BitmapCropper::Crop(win::UniqueBitmap& target, HBITMAP source, const RECT& 
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return;
-    target.Reset(CreateCompatibleBitmap(dc_, width, height));
+    target = win::CreatePixelBitmap(width, height);
     if (!target || !from_ || !to_) return;
     // Each selection hands back the context's own 1 x 1 bitmap the first time only.
     HGDIOBJ previousFrom = SelectObject(from_, source);
@@ -213,18 +212,11 @@ bool AddMaskRunsByBands(HBITMAP mask, int width, int height, RegionRunBatcher& b
 
 // The other way: blit the mask into a 32-bit section and scan that.
 bool AddMaskRunsBySection(HBITMAP mask, int width, int height, RegionRunBatcher& batcher) {
-    // A top-down 32-bit section: rows from the picture's top, 4-byte aligned anyway.
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    // Rows from the picture's top, 4-byte aligned anyway.
     void* bits = nullptr;
+    win::UniqueBitmap section = win::CreatePixelBitmap(width, height, &bits);
+    if (!section) return false;
     win::WindowDc screen(nullptr);
-    win::UniqueBitmap section(CreateDIBSection(screen, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return false;
     {
         win::MemoryDc from(screen, mask);
         win::MemoryDc to(screen, section.Get());

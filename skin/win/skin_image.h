@@ -33,7 +33,6 @@ public:
     void Crop(win::UniqueBitmap& target, HBITMAP source, const RECT& rect);
 
 private:
-    HDC dc_;
     HDC from_;
     HDC to_;
     HGDIOBJ fromDefault_ = nullptr;

@@ -67,7 +67,7 @@ void SkinnedWindow::LoadSkin() {
     // The background is the normal image once more: a copy of the picture just decoded
     // rather than a second decoding of the same file.
     if (builder.normal_) {
-        m_bmpBack.Reset(static_cast<HBITMAP>(CopyImage(builder.normal_.Get(), IMAGE_BITMAP, 0, 0, 0)));
+        builder.cropper_.Crop(m_bmpBack, builder.normal_.Get(), RECT{0, 0, backSize.cx, backSize.cy});
     }
     if (!m_bmpBack) backSize = SIZE{0, 0};
 
