@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "window/win/message_loop.h"
+#include "window/win/system_library.h"
+
 namespace tavrel::win {
 
 std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) {
@@ -29,7 +32,14 @@ std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) {
     // Without OFN_EXPLORER the platform shows its classic dialog.
     ofn.Flags = request.flags & ~static_cast<DWORD>(OFN_EXPLORER);
 
-    const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    // The dialogs' library is loaded on the first dialog, not at every start.
+    using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto run = LoadSystemFunction<FileDialog>(L"comdlg32.dll", request.save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (!run || !EnsureComApartment()) return std::nullopt;
+    const BOOL chosen = [&] {
+        ForeignLoopScope systemLoop;
+        return run(&ofn);
+    }();
     if (!chosen) return std::nullopt;
     std::wstring path(file.data());
     if (path.empty()) return std::nullopt;

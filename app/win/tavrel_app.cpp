@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "config/win/win32_storage.h"
 #include "monitor/win/monitor_win.h"
 #include "skin/app_dir.h"
+#include "window/win/system_library.h"
 
 namespace tavrel {
 
@@ -31,21 +31,14 @@ std::u16string ModulePath() {
     return std::u16string(reinterpret_cast<const char16_t*>(buffer.c_str()), buffer.size());
 }
 
-// Uninitialises COM on every way out.
-struct ComApartment {
-    HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ~ComApartment() {
-        if (SUCCEEDED(result)) CoUninitialize();
-    }
-};
-
 }  // namespace
 
 int CTavrelApp::Run() {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
     InitCommonControlsEx(&controls);
-    // The picture loader and the shell's folder functions expect an apartment.
-    ComApartment com;
+    // The picture decoder and the file dialogs enter a COM apartment when first used;
+    // it is left on every way out.
+    win::ComApartmentExit com;
 
     // The popup menu hook is installed by the main window once its pages exist (see
     // CTavrelDlg::OnInitDialog): no menu can open before then.
