@@ -11,6 +11,7 @@
 #include "monitor/win/monitor_win.h"
 #include "skin/win/ex_menu.h"
 #include "skin/win/lang_library.h"
+#include "window/win/message_loop.h"
 
 namespace tavrel {
 
@@ -26,6 +27,8 @@ const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s)
 
 constexpr UINT_PTR kLightingTimerId = 1;
 constexpr UINT kLightingTimerMs = 10;
+// Fires once the start's messages and paints are handled (a timer comes after both).
+constexpr UINT_PTR kMenuHookTimerId = 3;
 
 }  // namespace
 
@@ -89,9 +92,10 @@ BOOL CTavrelDlg::OnInitDialog() {
     m_model.Start(AppliedConfig);
     // The popup menu hook sees every message sent in this thread, which under Wine
     // makes each one a round trip to the server: creating the pages' 150 windows with
-    // it in place took three times as long. No menu can open before the modal loop
-    // runs, so it is installed now, once per process, and kept.
-    InstallMenuHook();
+    // it in place took three times as long, and painting them twice as long. It is
+    // installed, once per process and kept, when the window has painted (or by the
+    // first menu, should one open sooner).
+    SetTimer(Hwnd(), kMenuHookTimerId, 0, nullptr);
     return TRUE;
 }
 
@@ -129,6 +133,10 @@ LRESULT CTavrelDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kCloseTimerId) m_model.OnCloseTimer();
         if (wParam == kMonitorWatchTimerId) m_link.CheckMonitorStillThere();
+        if (wParam == kMenuHookTimerId) {
+            KillTimer(Hwnd(), kMenuHookTimerId);
+            InstallMenuHook();
+        }
         break;
     case WM_CLOSE:
         m_model.OnClose();
@@ -268,6 +276,7 @@ void CTavrelDlg::CloseWaitingDialog() {
 }
 
 void CTavrelDlg::ReportMapViewFailure() {
+    win::ForeignLoopScope systemLoop;
     MessageBoxW(Hwnd(), L"Could not map view of file.", L"", MB_OK);
 }
 

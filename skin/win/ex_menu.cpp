@@ -60,6 +60,9 @@ bool CExMenu::AppendItem(UINT_PTR id, std::u16string text, HMENU submenu, int ma
 
 BOOL CExMenu::TrackPopup(HWND owner, int x, int y, UINT flags) {
     if (!m_hMenu) return FALSE;
+    // The program installs the hook once its first paint is done; a menu opened before
+    // that still gets its border.
+    InstallMenuHook();
     return TrackPopupMenu(m_hMenu, flags, x, y, 0, owner, nullptr);
 }
 

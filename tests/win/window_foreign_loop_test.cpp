@@ -87,7 +87,7 @@ TEST(WindowForeignLoop, OurModalLoopPreTranslatesEachMessageOnce) {
 }
 
 TEST(WindowForeignLoop, SystemLoopsStillPreTranslateApplicationMessagesButNotInput) {
-    EnsureForeignLoopPreTranslation();
+    ForeignLoopScope systemLoop;
     CountingMain main;
     ASSERT_TRUE(main.CreateEx(0, L"counting main", WS_POPUP, 0, 0, 50, 50, nullptr));
     PostMessageW(main.Hwnd(), kMonitorCommand, 0, 4);
@@ -100,8 +100,9 @@ TEST(WindowForeignLoop, SystemLoopsStillPreTranslateApplicationMessagesButNotInp
     EXPECT_EQ(main.escapesDispatched, 1);    // input stays with the system's loop
 }
 
+// The menu's loop announces itself to its owner, one of our windows: that alone
+// brings the pre-translation into the loop, and takes it away again afterwards.
 TEST(WindowForeignLoop, MonitorCommandReachesThePreTranslationWhileAPopupMenuIsOpen) {
-    EnsureForeignLoopPreTranslation();
     CountingMain main;
     ASSERT_TRUE(main.CreateEx(0, L"menu owner", WS_POPUP, 0, 0, 50, 50, nullptr));
     ShowWindow(main.Hwnd(), SW_SHOWNOACTIVATE);
@@ -115,4 +116,35 @@ TEST(WindowForeignLoop, MonitorCommandReachesThePreTranslationWhileAPopupMenuIsO
     EXPECT_EQ(main.preTranslatedInMenuLoop, 1);  // handled inside the menu's own loop
     EXPECT_EQ(main.preTranslated, 1);
     EXPECT_EQ(main.dispatched, 1);
+
+    // Once the menu is gone, a system loop pre-translates nothing until another begins.
+    PostMessageW(main.Hwnd(), kSwallowedAppMessage, 0, 0);
+    RunForeignLoopUntilEmpty();
+    EXPECT_EQ(main.swallowedDispatched, 1);
+}
+
+TEST(WindowForeignLoop, ScopesNestAndAWindowGoneInsideItsLoopEndsIt) {
+    CountingMain main;
+    ASSERT_TRUE(main.CreateEx(0, L"counting main", WS_POPUP, 0, 0, 50, 50, nullptr));
+    {
+        ForeignLoopScope outer;
+        {
+            ForeignLoopScope inner;
+        }
+        PostMessageW(main.Hwnd(), kSwallowedAppMessage, 0, 0);
+        RunForeignLoopUntilEmpty();
+        EXPECT_EQ(main.swallowedDispatched, 0);  // the outer loop still runs
+    }
+    {
+        CountingMain mover;
+        ASSERT_TRUE(mover.CreateEx(0, L"mover", WS_POPUP, 0, 0, 50, 50, nullptr));
+        SendMessageW(mover.Hwnd(), WM_ENTERSIZEMOVE, 0, 0);
+        PostMessageW(main.Hwnd(), kSwallowedAppMessage, 0, 0);
+        RunForeignLoopUntilEmpty();
+        EXPECT_EQ(main.swallowedDispatched, 0);
+        DestroyWindow(mover.Hwnd());  // no WM_EXITSIZEMOVE ever comes
+    }
+    PostMessageW(main.Hwnd(), kSwallowedAppMessage, 0, 0);
+    RunForeignLoopUntilEmpty();
+    EXPECT_EQ(main.swallowedDispatched, 1);
 }

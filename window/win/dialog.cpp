@@ -174,7 +174,6 @@ INT_PTR Dialog::DoModal(HWND owner) {
         }
     } pop{this};
 
-    EnsureForeignLoopPreTranslation();
     if (!CreateFromTemplate(owner, false)) return -1;
 
     const bool disableOwner = owner && IsWindowEnabled(owner);

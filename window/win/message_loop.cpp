@@ -54,9 +54,21 @@ bool PeekLoopMessage(MSG& msg) {
     return PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) != FALSE;
 }
 
-void EnsureForeignLoopPreTranslation() {
-    thread_local UniqueHook hook;
-    if (!hook) hook = UniqueHook(SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, GetCurrentThreadId()));
+namespace {
+
+thread_local int t_foreignLoops = 0;
+thread_local UniqueHook t_getMessageHook;
+
+}  // namespace
+
+void BeginForeignLoop() {
+    if (t_foreignLoops++ == 0 && !t_getMessageHook) {
+        t_getMessageHook = UniqueHook(SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, GetCurrentThreadId()));
+    }
+}
+
+void EndForeignLoop() {
+    if (t_foreignLoops > 0 && --t_foreignLoops == 0) t_getMessageHook.Reset();
 }
 
 namespace detail {

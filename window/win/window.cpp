@@ -131,8 +131,32 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return self->Dispatch(message, wParam, lParam);
 }
 
+void Window::TrackSystemLoops(UINT message) {
+    switch (message) {
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+        ++systemLoops_;
+        BeginForeignLoop();
+        break;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE:
+        if (systemLoops_ > 0) {
+            --systemLoops_;
+            EndForeignLoop();
+        }
+        break;
+    case WM_NCDESTROY:
+        // A loop whose window went away never reports its end.
+        for (; systemLoops_ > 0; --systemLoops_) EndForeignLoop();
+        break;
+    default:
+        break;
+    }
+}
+
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = hwnd_;
+    TrackSystemLoops(message);
     LRESULT result = 0;
     detail::WindowProcedureScope procedure;
     try {

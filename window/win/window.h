@@ -94,8 +94,11 @@ private:
     friend class DialogCreationHook;
     friend LRESULT CALLBACK PlainWindowProc(HWND, UINT, WPARAM, LPARAM);
 
+    void TrackSystemLoops(UINT message);
+
     HWND hwnd_ = nullptr;
     WNDPROC previousProc_ = nullptr;  // nullptr: DefWindowProcW
+    int systemLoops_ = 0;  // menu and move loops this window is in (see message_loop.h)
 };
 
 }  // namespace tavrel::win
