@@ -42,9 +42,10 @@ def session():
     display.start()
     s = Session(stage, prefix, display, artifacts)
     s.prepare()
-    s.end_all()
+    s.stop_server()
+    s.start_server()
     yield s
-    s.end_all()
+    s.stop_server()
     display.stop()
 
 

@@ -230,10 +230,50 @@ class Session:
     def unix_path(self, windows_path):
         return Path(self.run(["winepath", "-u", windows_path]).stdout.strip())
 
-    def end_all(self):
-        """Ends every process of this session's prefix (only ours live there)."""
+    # Wine's own services, which the persistent server keeps between tests.
+    WINE_SERVICES = {"explorer.exe", "services.exe", "winedevice.exe", "plugplay.exe", "rpcss.exe",
+                     "svchost.exe", "conhost.exe"}
+
+    def start_server(self):
+        """One Wine server for the whole run. Starting the server afresh for every test
+        now and then left the first program of the next test hanging inside Wine's own
+        start, before any code of ours ran."""
+        # The server and Wine's services live on for the whole run. They keep the output
+        # handles of the program that started them, so that one must have none: a pipe
+        # of ours held by them would never close.
+        quiet = dict(env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-p"], timeout=60, **quiet)
+        subprocess.run(["wine", "cmd", "/c", "exit"], timeout=300, **quiet)
+
+    def stop_server(self):
         self.run(["wineserver", "-k"], timeout=60)
         self.run(["wineserver", "-w"], timeout=60)
+
+    def _programs(self):
+        """Linux processes of this prefix's programs, Wine's services left out."""
+        found = []
+        prefix = f"WINEPREFIX={self.prefix}".encode()
+        for entry in Path("/proc").iterdir():
+            if not entry.name.isdigit():
+                continue
+            try:
+                environ = (entry / "environ").read_bytes().split(b"\0")
+                name = (entry / "comm").read_text().strip()
+            except OSError:
+                continue
+            if prefix in environ and name.lower() not in self.WINE_SERVICES and not name.startswith("wineserver"):
+                found.append(int(entry.name))
+        return found
+
+    def end_all(self):
+        """Ends every program of this session's prefix: the test's own, those they
+        started and helpers. The server and Wine's services stay for the next test."""
+        for pid in self._programs():
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        wait_until(lambda: not self._programs(), 30, "the programs of the test to end")
 
     # ------------------------------------------------------------ windows
 
