@@ -16,8 +16,8 @@ namespace tavrel {
 // file) `bitmap` stays empty, `size` is 0 x 0 and false is returned.
 bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size);
 
-// Makes `target` a new bitmap compatible with `dc` holding the pixels of `source`
-// inside `rect`. Nothing happens when `source` holds no picture; an empty rectangle
+// Makes `target` a new 32-bit bitmap (win::CreatePixelBitmap) holding the pixels of
+// `source` inside `rect`. Nothing happens when `source` holds no picture; an empty rectangle
 // leaves `target` empty.
 void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect);
 
