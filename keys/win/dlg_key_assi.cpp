@@ -14,7 +14,8 @@ constexpr int kFirstString = 400;
 }  // namespace
 
 CDlgKeyAssi::CDlgKeyAssi(const KeyboardLayout& layout)
-    : SkinnedWindow(kKeyAssignTemplate, SkinSource{u"Skins\\skin_swap_key.ini", kFirstString, 406}), model_(layout) {}
+    : CaptureKeyDialog(kKeyAssignTemplate, SkinSource{u"Skins\\skin_swap_key.ini", kFirstString, 406}),
+      model_(layout) {}
 
 void CDlgKeyAssi::CreateSkinControls(SkinBuilder& skin) {
     skin.CreateButton(m_btnOK, 2);
@@ -27,15 +28,17 @@ void CDlgKeyAssi::CreateSkinControls(SkinBuilder& skin) {
 }
 
 BOOL CDlgKeyAssi::OnInitDialog() {
-    m_editKey = KeyFieldOf(Hwnd(), kKeyAssignFieldId, ES_READONLY);
-    if (m_editKey) MoveWindow(m_editKey, 26, 136, 115, 15, TRUE);
-    InstallCaptureHook(Hwnd());
+    StartCapture(kKeyAssignFieldId, ES_READONLY, RECT{26, 136, 26 + 115, 136 + 15});
     model_.Initialise();
     ShowField();
     return TRUE;
 }
 
-void CDlgKeyAssi::ShowField() { SetFieldText(m_editKey, model_.FieldText()); }
+void CDlgKeyAssi::ShowField() { ShowKey(model_.FieldText()); }
+
+void CDlgKeyAssi::OnCapturedKey(uint32_t virtualKey, uint32_t flags) {
+    if (model_.OnCapturedKey(virtualKey, flags)) ShowField();
+}
 
 bool CDlgKeyAssi::OnCommand(HWND sender) {
     if (!sender) return false;
@@ -60,24 +63,6 @@ void CDlgKeyAssi::PaintSkin(HDC dc) {
     DrawSkinText(dc, m_lang.Get(400 - kFirstString), RECT{25, 33, 302, 57}, format, font.Get(), kKeyDialogText);
     DrawSkinText(dc, m_lang.Get(401 - kFirstString), RECT{25, 90, 210, 112}, format, font.Get(), kKeyDialogText);
     DrawSkinText(dc, model_.m_strCurName, RECT{210, 90, 300, 112}, format, font.Get(), kKeyDialogName);
-}
-
-LRESULT CDlgKeyAssi::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CAPTURED_KEY:
-        if (model_.OnCapturedKey(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam))) ShowField();
-        return 0;
-    case WM_COMMAND:
-        OnCommand(reinterpret_cast<HWND>(lParam));
-        break;  // the framework sees the command as well
-    case WM_DESTROY:
-        // Keyboard input must come back to the desktop whatever ended the dialog.
-        RemoveCaptureHook();
-        break;
-    default:
-        break;
-    }
-    return SkinnedWindow::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace tavrel

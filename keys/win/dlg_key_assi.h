@@ -5,16 +5,15 @@
 #include <windows.h>
 
 #include "keys/key_assign_model.h"
+#include "keys/win/capture_key_dialog.h"
 #include "keys/win/system_keyboard_layout.h"
-#include "skin/win/bitmap_btn.h"
-#include "skin/win/skinned_window.h"
 
 namespace tavrel {
 
 inline constexpr UINT kKeyAssignTemplate = 135;
 inline constexpr int kKeyAssignFieldId = 1000;
 
-class CDlgKeyAssi : public SkinnedWindow {
+class CDlgKeyAssi : public CaptureKeyDialog {
 public:
     explicit CDlgKeyAssi(const KeyboardLayout& layout = SystemLayout());
 
@@ -22,25 +21,21 @@ public:
     KeyAssignModel& Model() { return model_; }
     const KeyAssignModel& Model() const { return model_; }
 
-    HWND OkButton() const { return m_btnOK.Hwnd(); }
-    HWND CancelButton() const { return m_btnCancel.Hwnd(); }
     HWND DefaultButton() const { return m_btnDefault.Hwnd(); }
-    HWND CloseButton() const { return m_btnClose.Hwnd(); }
-    HWND KeyField() const { return m_editKey; }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
 
+    void OnCapturedKey(uint32_t virtualKey, uint32_t flags) override;
+    bool OnCommand(HWND sender) override;
+
 private:
-    bool OnCommand(HWND sender);
     void ShowField();
 
     KeyAssignModel model_;
-    CBitmapBtn m_btnDefault, m_btnOK, m_btnCancel, m_btnClose;
-    HWND m_editKey = nullptr;  // a child of the dialog; destroyed with it
+    CBitmapBtn m_btnDefault;
 };
 
 }  // namespace tavrel

@@ -1,6 +1,5 @@
 #include "keys/win/dlg_shortcut.h"
 
-#include "keys/win/capture_hook.h"
 #include "keys/win/key_dialog_buttons.h"
 
 namespace tavrel {
@@ -18,7 +17,8 @@ const std::u16string& Text(const LangTable& lang, int number) {
 }  // namespace
 
 CDlgShortCut::CDlgShortCut(const KeyboardLayout& layout)
-    : SkinnedWindow(kShortcutTemplate, SkinSource{u"Skins\\skin_Shortcut.ini", kFirstString, 608}), model_(layout) {}
+    : CaptureKeyDialog(kShortcutTemplate, SkinSource{u"Skins\\skin_Shortcut.ini", kFirstString, 608}),
+      model_(layout) {}
 
 void CDlgShortCut::CreateSkinControls(SkinBuilder& skin) {
     skin.CreateButton(m_btnOK, 2);
@@ -31,11 +31,9 @@ void CDlgShortCut::CreateSkinControls(SkinBuilder& skin) {
 }
 
 BOOL CDlgShortCut::OnInitDialog() {
-    m_editKey = KeyFieldOf(Hwnd(), kShortcutFieldId, 0);
-    InstallCaptureHook(Hwnd());
-    if (m_editKey) MoveWindow(m_editKey, 105, 120, 71, 12, TRUE);
+    StartCapture(kShortcutFieldId, 0, RECT{105, 120, 105 + 71, 120 + 12});
     model_.Initialise();
-    SetFieldText(m_editKey, model_.FieldText());
+    ShowKey(model_.FieldText());
     ShowToggles();
     return TRUE;
 }
@@ -84,22 +82,9 @@ void CDlgShortCut::PaintSkin(HDC dc) {
     }
 }
 
-LRESULT CDlgShortCut::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CAPTURED_KEY:
-        model_.OnCapturedKey(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
-        SetFieldText(m_editKey, model_.FieldText());
-        return 0;
-    case WM_COMMAND:
-        OnCommand(reinterpret_cast<HWND>(lParam));
-        break;  // the framework sees the command as well
-    case WM_DESTROY:
-        RemoveCaptureHook();
-        break;
-    default:
-        break;
-    }
-    return SkinnedWindow::WindowProc(message, wParam, lParam);
+void CDlgShortCut::OnCapturedKey(uint32_t virtualKey, uint32_t flags) {
+    model_.OnCapturedKey(virtualKey, flags);
+    ShowKey(model_.FieldText());
 }
 
 INT_PTR RunShortcutDialog(HWND owner, MacroKeyInfo& slot, const KeyboardLayout& layout) {

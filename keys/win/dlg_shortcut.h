@@ -10,16 +10,15 @@
 
 #include "config/records.h"
 #include "keys/shortcut_model.h"
+#include "keys/win/capture_key_dialog.h"
 #include "keys/win/system_keyboard_layout.h"
-#include "skin/win/bitmap_btn.h"
-#include "skin/win/skinned_window.h"
 
 namespace tavrel {
 
 inline constexpr UINT kShortcutTemplate = 145;
 inline constexpr int kShortcutFieldId = 1001;
 
-class CDlgShortCut : public SkinnedWindow {
+class CDlgShortCut : public CaptureKeyDialog {
 public:
     explicit CDlgShortCut(const KeyboardLayout& layout = SystemLayout());
 
@@ -27,27 +26,22 @@ public:
     ShortcutModel& Model() { return model_; }
     const ShortcutModel& Model() const { return model_; }
 
-    HWND OkButton() const { return m_btnOK.Hwnd(); }
-    HWND CancelButton() const { return m_btnCancel.Hwnd(); }
-    HWND CloseButton() const { return m_btnClose.Hwnd(); }
     HWND ToggleButton(int toggle) const { return m_btnToggle[static_cast<size_t>(toggle)].Hwnd(); }
     bool ToggleChecked(int toggle) const { return m_btnToggle[static_cast<size_t>(toggle)].GetCheck(); }
-    HWND KeyField() const { return m_editKey; }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
 
+    void OnCapturedKey(uint32_t virtualKey, uint32_t flags) override;
+    bool OnCommand(HWND sender) override;
+
 private:
-    bool OnCommand(HWND sender);
     void ShowToggles();
 
     ShortcutModel model_;
-    CBitmapBtn m_btnOK, m_btnCancel, m_btnClose;
     std::array<CBitmapBtn, kShortcutToggles> m_btnToggle;
-    HWND m_editKey = nullptr;  // a child of the dialog; destroyed with it
 };
 
 // The macro page's side of the dialog: opens it preset from `slot` (key from the low
