@@ -13,6 +13,7 @@
 #include "config/shared_config.h"
 #include "monitor/monitor_link.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/unit/support/link_doubles.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::unique_ptr<SharedConfig> DefaultBlock() {
     return block;
 }
 
-class FakeMonitor final : public MonitorPort, public LinkWindowPort, public ConfigStore {
+class FakeMonitor final : public MonitorPort, public QuietLinkWindow, public ConfigStore {
 public:
     SectionState state = SectionState::Mapped;
     MutexWait wait = MutexWait::Acquired;
@@ -54,17 +55,6 @@ public:
     void WriteSection(const SharedConfig&) override { misuse = true; }
     bool FindMonitorWindow() override { return true; }
     void PostMonitorCommand(uint64_t, int64_t) override {}
-
-    void SetCloseTimer(unsigned) override {}
-    void WatchMonitor(bool) override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void EnableApplyAndOk(bool) override {}
-    void RefreshPages() override {}
-    void RefreshLightingPage() override {}
-    void CheckProfileButton(int) override {}
-    void CloseWaitingDialog() override {}
-    void ReportMapViewFailure() override {}
 
     void LoadConfiguration(SharedConfig& config) override { config = *files; }
     void SaveConfiguration(const SharedConfig&) override { misuse = true; }

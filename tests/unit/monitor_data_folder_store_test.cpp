@@ -10,6 +10,7 @@
 #include "config/text.h"
 #include "monitor/monitor_link.h"
 #include "monitor/monitor_protocol.h"
+#include "tests/unit/support/link_doubles.h"
 #include "tests/unit/support/memory_file_system.h"
 
 namespace tavrel {
@@ -19,7 +20,7 @@ const std::u16string kAppData = u"C:\\Users\\me\\AppData\\Roaming";
 const std::u16string kFolder = kAppData + u"\\Orvane Gaming Keyboard\\";
 
 // No monitor process at all: the apply saves and arms the close timer.
-class NoMonitor final : public MonitorPort, public LinkWindowPort {
+class NoMonitor final : public MonitorPort, public QuietLinkWindow {
 public:
     SectionState OpenSharedSection() override { return SectionState::Absent; }
     bool HasSectionView() const override { return false; }
@@ -29,17 +30,6 @@ public:
     void WriteSection(const SharedConfig&) override {}
     bool FindMonitorWindow() override { return false; }
     void PostMonitorCommand(uint64_t, int64_t) override {}
-    void SetCloseTimer(unsigned ms) override { closeTimer = ms; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void EnableApplyAndOk(bool) override {}
-    void RefreshPages() override {}
-    void RefreshLightingPage() override {}
-    void CheckProfileButton(int) override {}
-    void CloseWaitingDialog() override {}
-    void WatchMonitor(bool) override {}
-    void ReportMapViewFailure() override {}
-    unsigned closeTimer = 0;
 };
 
 TEST(MonitorDataFolderStore, AnApplyWithoutMonitorWritesEveryFileAndAStartReadsThemBack) {

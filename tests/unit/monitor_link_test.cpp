@@ -12,6 +12,7 @@
 #include "config/text.h"
 #include "monitor/monitor_link.h"
 #include "monitor/monitor_protocol.h"
+#include "tests/unit/support/link_doubles.h"
 
 namespace tavrel {
 namespace {
@@ -118,15 +119,6 @@ protected:
     MonitorLink link{rec, rec, rec, *working, *applied};
 };
 
-bool NoFlagRaised(const SharedConfig& c) {
-    const auto* begin = reinterpret_cast<const uint8_t*>(&c.iMacroKeyChanged);
-    const auto* end = reinterpret_cast<const uint8_t*>(&c.KeyboardPlugIn);
-    for (const auto* p = begin; p != end; ++p) {
-        if (*p != 0) return false;
-    }
-    return true;
-}
-
 // ---- apply with the monitor window present
 
 TEST_F(MonitorLinkTest, ApplyRunsEveryStepInOrder) {
@@ -157,7 +149,7 @@ TEST_F(MonitorLinkTest, ApplyOfANameOnlyChangeSendsEveryFlagZeroAndTheName) {
     RaiseStaleFlags();
     CopyToArray(Profile(*working, 0).ProFileName, u"Raid night");
     link.ApplyConfiguration(kApplyChanges);
-    EXPECT_TRUE(NoFlagRaised(*rec.section));
+    EXPECT_TRUE(NoChangeFlagRaised(*rec.section));
     EXPECT_EQ(ArrayText(Profile(*rec.section, 0).ProFileName), u"Raid night");
     EXPECT_EQ(rec.posts, (std::vector<std::pair<uint64_t, int64_t>>{{MONITOR_APPLY, 0}}));
 }

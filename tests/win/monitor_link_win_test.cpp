@@ -20,6 +20,7 @@
 #include "monitor/substitute_keyboard.h"
 #include "monitor/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
+#include "tests/unit/support/link_doubles.h"
 
 namespace tavrel {
 namespace {
@@ -319,15 +320,6 @@ protected:
     MonitorLink link{port, window, store, *working, *applied};
 };
 
-bool NoFlagRaised(const SharedConfig& c) {
-    const auto* begin = reinterpret_cast<const uint8_t*>(&c.iMacroKeyChanged);
-    const auto* end = reinterpret_cast<const uint8_t*>(&c.KeyboardPlugIn);
-    for (const auto* p = begin; p != end; ++p) {
-        if (*p != 0) return false;
-    }
-    return true;
-}
-
 // ---- start-up
 
 TEST_F(MonitorLinkWin, StartupTakesTheSectionAndClearsItsFlags) {
@@ -337,7 +329,7 @@ TEST_F(MonitorLinkWin, StartupTakesTheSectionAndClearsItsFlags) {
     EXPECT_EQ(applied->CurrentProfile, 2);
     EXPECT_EQ(ArrayText(Profile(*applied, 0).ProFileName), u"Keyboard side");
     EXPECT_EQ(applied->KeyboardPlugIn, 1);
-    EXPECT_TRUE(NoFlagRaised(*applied));
+    EXPECT_TRUE(NoChangeFlagRaised(*applied));
     EXPECT_EQ(ReadSectionNow()->iProfileReset[0], 1) << "start-up never writes the section";
 }
 
@@ -389,7 +381,7 @@ TEST_F(MonitorLinkWin, ANameOnlyApplyReachesTheMonitorWithEveryFlagZero) {
     EXPECT_EQ(store.macroSaves, 1);
 
     auto section = ReadSectionNow();
-    EXPECT_TRUE(NoFlagRaised(*section));
+    EXPECT_TRUE(NoChangeFlagRaised(*section));
     EXPECT_EQ(ArrayText(Profile(*section, 0).ProFileName), u"Raid night");
     EXPECT_EQ(section->KeyboardPlugIn, 1);
 }

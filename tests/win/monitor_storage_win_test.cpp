@@ -15,24 +15,10 @@
 #include "monitor/monitor_link.h"
 #include "monitor/monitor_protocol.h"
 #include "monitor/win/monitor_win.h"
+#include "tests/unit/support/link_doubles.h"
 
 namespace tavrel {
 namespace {
-
-class SilentWindow final : public LinkWindowPort {
-public:
-    void SetCloseTimer(unsigned ms) override { closeTimer = ms; }
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void EnableApplyAndOk(bool) override {}
-    void RefreshPages() override {}
-    void RefreshLightingPage() override {}
-    void CheckProfileButton(int) override {}
-    void CloseWaitingDialog() override {}
-    void WatchMonitor(bool) override {}
-    void ReportMapViewFailure() override {}
-    unsigned closeTimer = 0;
-};
 
 std::u16string TempFolder() {
     wchar_t temp[MAX_PATH];
@@ -56,7 +42,7 @@ TEST(MonitorStorageWin, AnApplyWithoutMonitorWritesTheFilesTheNextStartReads) {
     MacroLibrary library;
     DataFolderStore store(storage, library);
     win::Win32MonitorPort port(20000);
-    SilentWindow window;
+    QuietLinkWindow window;
 
     auto working = std::make_unique<SharedConfig>();
     auto applied = std::make_unique<SharedConfig>();

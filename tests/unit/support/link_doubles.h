@@ -1,0 +1,40 @@
+// Doubles of the monitor link's ports, shared by the native, Windows-side and fuzz tests.
+#pragma once
+
+#include <cstdint>
+
+#include "config/records.h"
+#include "monitor/monitor_port.h"
+
+namespace tavrel {
+
+// A main window that takes every request of the link and shows nothing; it remembers
+// the close timer it was asked for.
+class QuietLinkWindow : public LinkWindowPort {
+public:
+    void SetCloseTimer(unsigned milliseconds) override { closeTimer = milliseconds; }
+    void WatchMonitor(bool) override {}
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    void EnableApplyAndOk(bool) override {}
+    void RefreshPages() override {}
+    void RefreshLightingPage() override {}
+    void CheckProfileButton(int) override {}
+    void CloseWaitingDialog() override {}
+    void ReportMapViewFailure() override {}
+
+    unsigned closeTimer = 0;
+};
+
+// No change flag of `config` is raised (the flags run from iMacroKeyChanged up to
+// KeyboardPlugIn).
+inline bool NoChangeFlagRaised(const SharedConfig& config) {
+    const auto* begin = reinterpret_cast<const uint8_t*>(&config.iMacroKeyChanged);
+    const auto* end = reinterpret_cast<const uint8_t*>(&config.KeyboardPlugIn);
+    for (const auto* p = begin; p != end; ++p) {
+        if (*p != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace tavrel
