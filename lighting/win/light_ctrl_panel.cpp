@@ -262,17 +262,11 @@ LRESULT CDlgLightCtrlPanel::OnCtlColor(UINT message, WPARAM wParam, LPARAM lPara
 
 bool CDlgLightCtrlPanel::EnsurePaletteBitmap() {
     if (m_dcPalette) return true;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = kPaletteWidth;
-    bi.bmiHeader.biHeight = -kPaletteHeight;  // top row first, as the model stores it
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     win::WindowDc screen(Hwnd());
     void* bits = nullptr;
-    win::UniqueBitmap bitmap(CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return false;
+    // Top row first, as the model stores it.
+    win::UniqueBitmap bitmap = win::CreatePixelBitmap(kPaletteWidth, kPaletteHeight, &bits);
+    if (!bitmap) return false;
     m_bmpPalette = std::move(bitmap);
     m_pPaletteBits = bits;
     m_dcPalette = std::make_unique<win::MemoryDc>(screen, m_bmpPalette.Get());

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "window/win/handles.h"
 #include "window/win/message_loop.h"
 #include "window/win/window.h"
 
@@ -85,20 +86,13 @@ protected:
 
 // A 32-bit top-down DIB section filled by `colourAt(x, y)` (0x00RRGGBB).
 inline HBITMAP MakeBitmap(int width, int height, const std::function<uint32_t(int, int)>& colourAt) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    tavrel::win::UniqueBitmap bitmap = tavrel::win::CreatePixelBitmap(width, height, &bits);
     if (!bitmap) return nullptr;
     auto* pixels = static_cast<uint32_t*>(bits);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) pixels[y * width + x] = colourAt(x, y) & 0xFFFFFF;
-    return bitmap;
+    return bitmap.Release();
 }
 
 // Writes a 24-bit bottom-up BMP file; `colourAt` gives 0x00RRGGBB.
