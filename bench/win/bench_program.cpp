@@ -165,33 +165,10 @@ bool Start(const std::wstring& exe, Process& process) {
                           &startup, &process.info) != FALSE;
 }
 
-// Visible top-level windows of `pid` with the window class `className`.
-std::vector<HWND> TopWindows(DWORD pid, const wchar_t* className) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{pid, className, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (owner == s->pid && IsWindowVisible(hwnd) && (!s->className || lstrcmpiW(name, s->className) == 0)) {
-                s->found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The window with `title` of `pid` once it is shown, painted (no update region left)
 // and its thread is waiting for input (it answers a sent message).
 HWND ShownPaintedAndIdle(DWORD pid, const wchar_t* title) {
-    for (HWND hwnd : TopWindows(pid, nullptr)) {
+    for (HWND hwnd : TopWindowsOf(pid, nullptr)) {
         wchar_t text[128] = {};
         GetWindowTextW(hwnd, text, 128);
         if (lstrcmpW(text, title) != 0) continue;
@@ -289,7 +266,7 @@ public:
         Click(owner, button);
         HWND menu = nullptr;
         if (!PumpUntil([&] {
-                const auto menus = TopWindows(pid_, L"#32768");
+                const auto menus = TopWindowsOf(pid_, L"#32768");
                 menu = menus.empty() ? nullptr : menus.front();
                 return menu != nullptr;
             })) {
@@ -298,7 +275,7 @@ public:
         Sample();
         PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
         PostMessageW(menu, WM_KEYUP, VK_ESCAPE, 0xC0000001);
-        return PumpUntil([&] { return TopWindows(pid_, L"#32768").empty(); }) && Settle();
+        return PumpUntil([&] { return TopWindowsOf(pid_, L"#32768").empty(); }) && Settle();
     }
 
     void Sample() {
@@ -312,7 +289,7 @@ public:
 
 private:
     HWND OpenDialog() const {
-        for (HWND hwnd : TopWindows(pid_, L"#32770")) {
+        for (HWND hwnd : TopWindowsOf(pid_, L"#32770")) {
             if (hwnd != main_ && IsWindowEnabled(hwnd)) return hwnd;
         }
         return nullptr;

@@ -15,6 +15,7 @@
 #include "dialogs/win/warning_dialog.h"
 #include "monitor/monitor_protocol.h"
 #include "monitor/win/waiting_dialog.h"
+#include "tests/win/support/child_windows.h"
 
 using namespace tavrel;
 
@@ -44,24 +45,6 @@ private:
     UINT_PTR timer_;
 };
 
-std::vector<HWND> Children(HWND parent, const wchar_t* className) {
-    std::vector<HWND> found;
-    struct Search {
-        const wchar_t* className;
-        std::vector<HWND>* found;
-    } search{className, &found};
-    EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[64] = {};
-            GetClassNameW(hwnd, name, 64);
-            if (lstrcmpiW(name, s->className) == 0) s->found->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return found;
-}
 
 void PostKeys(HWND target) {
     for (UINT vk : {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1}) {
@@ -157,7 +140,7 @@ TEST(AppWarningDialog, OnlyOkConfirmsAndKeysNeverAnswer) {
                 phase = 1;
                 return false;
             }
-            const auto buttons = Children(hwnd, L"Button");
+            const auto buttons = DescendantsOfClass(hwnd, L"Button");
             EXPECT_EQ(buttons.size(), 3u);
             if (buttons.size() != 3) {
                 PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -184,8 +167,8 @@ TEST(AppGameLinkDialog, OkStoresTheTypedNameAndCancelKeepsTheRecord) {
         Driver driver([&] {
             HWND hwnd = dialog.Hwnd();
             if (!hwnd) return false;
-            const auto edits = Children(hwnd, L"Edit");
-            const auto buttons = Children(hwnd, L"Button");
+            const auto edits = DescendantsOfClass(hwnd, L"Edit");
+            const auto buttons = DescendantsOfClass(hwnd, L"Button");
             EXPECT_EQ(edits.size(), 2u);
             EXPECT_EQ(buttons.size(), 4u);
             if (edits.size() != 2 || buttons.size() != 4) {
@@ -223,7 +206,7 @@ TEST(AppGameLinkDialog, ModeOneStartsEmpty) {
         HWND hwnd = dialog.Hwnd();
         if (!hwnd) return false;
         nonEmpty = 0;
-        for (HWND edit : Children(hwnd, L"Edit")) nonEmpty += GetWindowTextLengthW(edit) > 0 ? 1 : 0;
+        for (HWND edit : DescendantsOfClass(hwnd, L"Edit")) nonEmpty += GetWindowTextLengthW(edit) > 0 ? 1 : 0;
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return true;
     });

@@ -23,16 +23,9 @@ uint32_t MaskColour(int x, int y) {
     return 0x102030;
 }
 
-HBITMAP Section(int bitCount, bool bottomUp) {
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = kWidth;
-    bmi.bmiHeader.biHeight = bottomUp ? kHeight : -kHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+// Draws the test mask into `bitmap` pixel by pixel, through the device whatever its
+// format; returns it.
+HBITMAP PaintMask(HBITMAP bitmap) {
     if (!bitmap) return nullptr;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -49,21 +42,23 @@ HBITMAP Section(int bitCount, bool bottomUp) {
     return bitmap;
 }
 
+HBITMAP Section(int bitCount, bool bottomUp) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = kWidth;
+    bmi.bmiHeader.biHeight = bottomUp ? kHeight : -kHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return PaintMask(CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
 HBITMAP DeviceBitmap() {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const uint32_t c = MaskColour(x, y);
-            SetPixelV(dc, x, y, RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF));
-        }
-    }
-    SelectObject(dc, previous);
-    DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return bitmap;
+    return PaintMask(bitmap);
 }
 
 }  // namespace
