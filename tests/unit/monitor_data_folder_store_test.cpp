@@ -20,14 +20,8 @@ const std::u16string kAppData = u"C:\\Users\\me\\AppData\\Roaming";
 const std::u16string kFolder = kAppData + u"\\Orvane Gaming Keyboard\\";
 
 // No monitor process at all: the apply saves and arms the close timer.
-class NoMonitor final : public MonitorPort, public QuietLinkWindow {
+class NoMonitor final : public SectionlessMonitorPort, public QuietLinkWindow {
 public:
-    SectionState OpenSharedSection() override { return SectionState::Absent; }
-    bool HasSectionView() const override { return false; }
-    MutexWait WaitForMutex() override { return MutexWait::Failed; }
-    void ReleaseMutex() override {}
-    void ReadSection(SharedConfig&) override {}
-    void WriteSection(const SharedConfig&) override {}
     bool FindMonitorWindow() override { return false; }
     void PostMonitorCommand(uint64_t, int64_t) override {}
 };

@@ -27,8 +27,9 @@
 #include "monitor/monitor_protocol.h"
 #include "skin/app_dir.h"
 #include "skin/win/ex_menu.h"
-#include "tests/win/support/config_scratch_folder.h"
+#include "tests/unit/support/link_doubles.h"
 #include "tests/win/support/child_windows.h"
+#include "tests/win/support/config_scratch_folder.h"
 #include "tests/win/support/gui_object_count.h"
 #include "window/win/window.h"
 
@@ -51,18 +52,12 @@ std::wstring FolderOfThisProgram() {
 
 // A monitor whose window is present (so applies post their command) and that answers
 // every apply at once; no section, so the configuration comes from the files.
-class InstantMonitor final : public MonitorPort {
+class InstantMonitor final : public SectionlessMonitorPort {
 public:
     HWND mainWindow = nullptr;
     int applies = 0;
     int profileSelections = 0;
 
-    SectionState OpenSharedSection() override { return SectionState::Absent; }
-    bool HasSectionView() const override { return false; }
-    MutexWait WaitForMutex() override { return MutexWait::Failed; }
-    void ReleaseMutex() override {}
-    void ReadSection(SharedConfig&) override {}
-    void WriteSection(const SharedConfig&) override {}
     bool FindMonitorWindow() override { return true; }
     void PostMonitorCommand(uint64_t wParam, int64_t) override {
         if (wParam == MONITOR_APPLY || wParam == MONITOR_APPLY_RESET) {

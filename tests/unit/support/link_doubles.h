@@ -26,6 +26,19 @@ public:
     unsigned closeTimer = 0;
 };
 
+// The platform's side without a shared section: the mutex cannot be taken and nothing
+// is read or written. Whether the monitor's window exists, and what a command posted
+// to it does, is up to the test.
+class SectionlessMonitorPort : public MonitorPort {
+public:
+    SectionState OpenSharedSection() override { return SectionState::Absent; }
+    bool HasSectionView() const override { return false; }
+    MutexWait WaitForMutex() override { return MutexWait::Failed; }
+    void ReleaseMutex() override {}
+    void ReadSection(SharedConfig&) override {}
+    void WriteSection(const SharedConfig&) override {}
+};
+
 // No change flag of `config` is raised (the flags run from iMacroKeyChanged up to
 // KeyboardPlugIn).
 inline bool NoChangeFlagRaised(const SharedConfig& config) {
