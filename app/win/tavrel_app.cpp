@@ -40,8 +40,8 @@ int CTavrelApp::Run() {
     // it is left on every way out.
     win::ComApartmentExit com;
 
-    // The popup menu hook is installed by the main window once its pages exist (see
-    // CTavrelDlg::OnInitDialog): no menu can open before then.
+    // The popup menu hook is installed by the main window once it has painted, or by
+    // the first menu should one open sooner (CTavrelDlg::OnInitDialog, CExMenu).
     // Every window finds its skin and the language library through the program folder,
     // so it is known before the first window exists.
     SetAppDir(ModulePath());
