@@ -289,9 +289,10 @@ void SubstituteWindow::AnswerPendingApplies() {
     KillTimer(hwnd_, kAnswerTimer);
     HWND main = FindMainWindow();
     for (; pendingAnswers_ > 0; --pendingAnswers_) {
-        if (main) PostMessageW(main, kWmMonitorCommand, 0, MONITOR_APPLY_DONE);
         ++keyboard_.appliesAnswered;
+        // Logged before it is posted: whoever sees the answer's effect finds its line.
         Log("answer", {{"code", "MONITOR_APPLY_DONE"}, {"target", main ? "found" : "absent"}});
+        if (main) PostMessageW(main, kWmMonitorCommand, 0, MONITOR_APPLY_DONE);
     }
     Redraw();
 }
@@ -346,10 +347,10 @@ void SubstituteWindow::ReportProfile(int64_t index) {
     if (index == kNext) index = keyboard_.NextProfile();
     keyboard_.SelectProfile(index);
     HWND main = FindMainWindow();
-    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(index), MONITOR_PROFILE_CHANGED);
     Log("report", {{"code", "MONITOR_PROFILE_CHANGED"},
                    {"wparam", std::to_string(index)},
                    {"target", main ? "found" : "absent"}});
+    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(index), MONITOR_PROFILE_CHANGED);
 }
 
 void SubstituteWindow::ReportEffect(int64_t code) {
@@ -358,10 +359,10 @@ void SubstituteWindow::ReportEffect(int64_t code) {
     Profile(*block, keyboard_.ActiveProfile()).LtEffectType = EffectForMonitorCode(static_cast<uint64_t>(code));
     keyboard_.Hold(*block);
     HWND main = FindMainWindow();
-    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(code), MONITOR_EFFECT_CHANGED);
     Log("report", {{"code", "MONITOR_EFFECT_CHANGED"},
                    {"wparam", std::to_string(code)},
                    {"target", main ? "found" : "absent"}});
+    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(code), MONITOR_EFFECT_CHANGED);
 }
 
 void SubstituteWindow::SetPlugged(bool plugged) {
