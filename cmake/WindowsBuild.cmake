@@ -41,7 +41,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # The portable unit tests run once more under Wine: same core, Windows ABI.
 file(GLOB_RECURSE unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_test_src})
-target_link_libraries(unit_tests PRIVATE tavrel_core gtest gtest_main gmock)
+target_link_libraries(unit_tests PRIVATE tavrel_core tavrel_substitute_core gtest gtest_main gmock)
 add_test(NAME unit_tests_under_wine COMMAND unit_tests)
 
 # Windows-side tests: tests/win/*.cpp (tests that need the platform).
@@ -51,7 +51,7 @@ file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/suppo
 list(APPEND win_test_src ${win_test_support})
 if(win_test_src)
   add_executable(win_tests ${win_test_src})
-  target_link_libraries(win_tests PRIVATE tavrel_win gtest gtest_main gmock)
+  target_link_libraries(win_tests PRIVATE tavrel_substitute_core tavrel_win gtest gtest_main gmock)
   add_test(NAME win_tests COMMAND win_tests)
 endif()
 

@@ -12,7 +12,7 @@
 
 #include "app/app_storage.h"
 #include "app/buttons.h"
-#include "app/win/main_page.h"
+#include "app/win/page_factory.h"
 #include "app/window_model.h"
 #include "monitor/monitor_link.h"
 #include "monitor/win/waiting_dialog.h"

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "app/win/main_page.h"
+#include "window/win/main_page.h"
 #include "config/records.h"
 #include "keys/key_settings_model.h"
 #include "keys/keyboard_layout.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/win/main_page.h"
+#include "window/win/main_page.h"
 #include "config/shared_config.h"
 #include "lighting/adv_page_model.h"
 #include "skin/win/bitmap_btn.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/win/main_page.h"
+#include "window/win/main_page.h"
 #include "config/shared_config.h"
 #include "lighting/light_page_model.h"
 #include "skin/win/bitmap_btn.h"

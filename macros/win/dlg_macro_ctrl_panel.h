@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "app/win/main_page.h"
+#include "window/win/main_page.h"
 #include "config/records.h"
 #include "keys/keyboard_layout.h"
 #include "keys/win/system_keyboard_layout.h"

@@ -17,7 +17,7 @@
 #include "config/text.h"
 #include "monitor/monitor_link.h"
 #include "monitor/monitor_protocol.h"
-#include "monitor/substitute_keyboard.h"
+#include "substitute_monitor/substitute_keyboard.h"
 #include "monitor/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "tests/unit/support/link_doubles.h"

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "event_log.h"
-#include "monitor/substitute_keyboard.h"
-#include "section_host.h"
+#include "substitute_monitor/substitute_keyboard.h"
+#include "substitute_monitor/win/event_log.h"
+#include "substitute_monitor/win/section_host.h"
 
 namespace tavrel::substitute {
 

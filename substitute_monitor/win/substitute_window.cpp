@@ -1,4 +1,4 @@
-#include "substitute_window.h"
+#include "substitute_monitor/win/substitute_window.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "event_log.h"
+#include "substitute_monitor/win/event_log.h"
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 #include "config/shared_config.h"
 #include "config/text.h"
 #include "monitor/monitor_protocol.h"
-#include "monitor/substitute_keyboard.h"
+#include "substitute_monitor/substitute_keyboard.h"
 
 namespace tavrel::substitute {
 namespace {

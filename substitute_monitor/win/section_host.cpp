@@ -1,4 +1,4 @@
-#include "section_host.h"
+#include "substitute_monitor/win/section_host.h"
 
 #include <cstddef>
 #include <cstring>

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "event_log.h"
 #include "monitor/monitor_protocol.h"
-#include "monitor/substitute_keyboard.h"
-#include "section_host.h"
-#include "substitute_window.h"
+#include "substitute_monitor/substitute_keyboard.h"
+#include "substitute_monitor/win/event_log.h"
+#include "substitute_monitor/win/section_host.h"
+#include "substitute_monitor/win/substitute_window.h"
 
 using namespace tavrel;
 using namespace tavrel::substitute;

@@ -1,4 +1,4 @@
-#include "monitor/substitute_keyboard.h"
+#include "substitute_monitor/substitute_keyboard.h"
 
 #include <cstddef>
 #include <cstdio>
