@@ -5,7 +5,7 @@ include(GoogleTest)
 
 file(GLOB_RECURSE unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_test_src})
-target_link_libraries(unit_tests PRIVATE tavrel_core tavrel_substitute_core GTest::gtest GTest::gtest_main GTest::gmock)
+target_link_libraries(unit_tests PRIVATE tavrel_core tavrel_substitute_core tavrel_ctl_core GTest::gtest GTest::gtest_main GTest::gmock)
 gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST)
 
 # Build-time tools (each folder under tools/ with a CMakeLists.txt of its own).

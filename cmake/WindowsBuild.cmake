@@ -41,7 +41,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # The portable unit tests run once more under Wine: same core, Windows ABI.
 file(GLOB_RECURSE unit_test_src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${unit_test_src})
-target_link_libraries(unit_tests PRIVATE tavrel_core tavrel_substitute_core gtest gtest_main gmock)
+target_link_libraries(unit_tests PRIVATE tavrel_core tavrel_substitute_core tavrel_ctl_core gtest gtest_main gmock)
 add_test(NAME unit_tests_under_wine COMMAND unit_tests)
 
 # Windows-side tests: tests/win/*.cpp (tests that need the platform).
@@ -58,7 +58,7 @@ endif()
 # Each further Windows component lives in its own folder with its own CMakeLists.txt
 # (the program, the language library, the skin, the substitute monitor, helpers of
 # the Windows-side tests, the benchmarks and the package).
-foreach(dir resources app gallery substitute_monitor tests/win/helpers bench/win package)
+foreach(dir resources app ctl gallery substitute_monitor tests/win/helpers bench/win package)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()

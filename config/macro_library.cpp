@@ -55,7 +55,11 @@ bool MacroLibrary::RemoveAt(int position) {
 // ---- the file
 
 bool LoadMacroLibrary(MacroLibrary& library, const Storage& storage) {
-    const CIniFile ini(MacroLibraryPath(GetDataFolder(storage.dataFolder)), storage.files);
+    return LoadMacroLibraryFrom(library, MacroLibraryPath(GetDataFolder(storage.dataFolder)), storage.files);
+}
+
+bool LoadMacroLibraryFrom(MacroLibrary& library, const std::u16string& path, IFileSystem& files) {
+    const CIniFile ini(path, files);
     const int32_t number = ini.GetInt(kMacrosSection, kNumberKey, -1);
     if (number < 1 || !library.Empty()) return ini.Status() == ReadStatus::Ok;
     // A "number" of two billion must not mean two billion look-ups.
@@ -72,7 +76,11 @@ bool LoadMacroLibrary(MacroLibrary& library, const Storage& storage) {
 bool SaveMacroLibrary(const MacroLibrary& library, const Storage& storage) {
     const std::u16string folder = GetDataFolder(storage.dataFolder);
     if (!folder.empty()) storage.files.CreateFolder(folder);
-    CIniFile ini(MacroLibraryPath(folder), storage.files, CIniFile::Start::Empty);
+    return SaveMacroLibraryTo(library, MacroLibraryPath(folder), storage.files);
+}
+
+bool SaveMacroLibraryTo(const MacroLibrary& library, const std::u16string& path, IFileSystem& files) {
+    CIniFile ini(path, files, CIniFile::Start::Empty);
     ini.SetInt(kMacrosSection, kNumberKey, library.Count());
     for (int i = 0; i < library.Count(); ++i) {
         ini.SetStruct(kMacrosSection, FormatInt(i), library.At(i), sizeof(MacroRecord));

@@ -50,6 +50,9 @@ bool LoadMacroLibrary(MacroLibrary& library, const Storage& storage);
 // creating the data folder when missing; true when the file holds it afterwards.
 bool SaveMacroLibrary(const MacroLibrary& library, const Storage& storage);
 
+// The same, with the file named outright (a backup folder's copy).
+bool LoadMacroLibraryFrom(MacroLibrary& library, const std::u16string& path, IFileSystem& files);
+bool SaveMacroLibraryTo(const MacroLibrary& library, const std::u16string& path, IFileSystem& files);
 void FreeMacroLibrary(MacroLibrary& library);
 
 // Looks for the first record whose trimmed name equals the slot's name ignoring

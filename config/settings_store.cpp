@@ -38,20 +38,35 @@ bool LoadConfiguration(SharedConfig& config, const Storage& storage) {
 }
 
 bool SaveConfiguration(const SharedConfig& config, const Storage& storage) {
-    const std::u16string folder = GetDataFolder(storage.dataFolder);
+    return SaveConfigurationTo(config, GetDataFolder(storage.dataFolder), storage.files);
+}
+
+bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files) {
     // Without these folders every write below would fail and an apply on a fresh
     // machine would be lost.
-    EnsureDataFolders(storage.files, folder);
+    EnsureDataFolders(files, folder);
 
-    CIniFile settings(SettingsFilePath(folder), storage.files);
+    CIniFile settings(SettingsFilePath(folder), files);
     settings.SetInt(kSettingSection, kCurrentProfileKey, config.CurrentProfile);
     settings.SetInt(kSettingSection, kKeyboardPlugInKey, config.KeyboardPlugIn);
     bool ok = settings.Flush();
 
     for (int k = 0; k < kProfileCount; ++k) {
-        if (!WriteProfileFile(config.profiles[k], StandingProfilePath(folder, k), storage.files)) ok = false;
+        if (!WriteProfileFile(config.profiles[k], StandingProfilePath(folder, k), files)) ok = false;
     }
     return ok;
+}
+
+bool SaveCurrentProfileSetting(int index, const std::u16string& folder, IFileSystem& files) {
+    CIniFile settings(SettingsFilePath(folder), files);
+    settings.SetInt(kSettingSection, kCurrentProfileKey, index);
+    return settings.Flush();
+}
+
+int ReadCurrentProfileSetting(const std::u16string& settingsPath, IFileSystem& files, ReadStatus& status) {
+    const CIniFile settings(settingsPath, files);
+    status = settings.Status();
+    return settings.GetInt(kSettingSection, kCurrentProfileKey, -1);
 }
 
 }  // namespace tavrel

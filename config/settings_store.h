@@ -19,5 +19,12 @@ bool LoadConfiguration(SharedConfig& config, const Storage& storage);
 // when they are missing. Each file is replaced whole or not at all; true when every
 // file holds the configuration afterwards. The "Default%d" copies are not rewritten.
 bool SaveConfiguration(const SharedConfig& config, const Storage& storage);
+// The same into a folder named outright (ending in a separator), such as a backup.
+bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files);
+
+// Only Setting/CurrentProfile of the settings file in folder, the rest kept.
+bool SaveCurrentProfileSetting(int index, const std::u16string& folder, IFileSystem& files);
+// Setting/CurrentProfile of a settings file (-1 when absent); status tells whether it was read.
+int ReadCurrentProfileSetting(const std::u16string& settingsPath, IFileSystem& files, ReadStatus& status);
 
 }  // namespace tavrel

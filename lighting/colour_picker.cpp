@@ -14,6 +14,17 @@ Rgb HueToColour(int h) {
     return {255, 0, kHueMax - h};
 }
 
+std::optional<int> HueOfColour(Rgb c) {
+    const int hi = std::max({c.red, c.green, c.blue});
+    const int lo = std::min({c.red, c.green, c.blue});
+    if (hi == lo) return std::nullopt;
+    // The middle component's place between the lowest and the highest, on 0..255, rounded.
+    auto scaled = [&](int mid) { return ((mid - lo) * 2 * kComponentMax + (hi - lo)) / (2 * (hi - lo)); };
+    if (c.red == hi) return c.blue == lo ? scaled(c.green) : kHueMax - scaled(c.blue);
+    if (c.green == hi) return c.blue == lo ? 510 - scaled(c.red) : 510 + scaled(c.blue);
+    return c.red == lo ? 1020 - scaled(c.green) : 1020 + scaled(c.red);
+}
+
 int HueFromBarY(int y) {
     const int h = (y - kHueBarRect.top) * kHueMax / kHueBarRect.Height();
     return std::clamp(h, 0, kHueMax);

@@ -51,6 +51,10 @@ inline constexpr PagePoint kPaletteCentre{185, 157};
 // cyan, blue and magenta back to red); values outside give red.
 Rgb HueToColour(int h);
 
+// The hue whose fully saturated colour has the shade of c, so that the hue slider and
+// the palette show a colour set from elsewhere; nothing for greys, which every hue holds.
+std::optional<int> HueOfColour(Rgb c);
+
 // The hue of a click on row y of the hue bar, clamped to 0..1530.
 int HueFromBarY(int y);
 

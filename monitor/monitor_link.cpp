@@ -63,7 +63,14 @@ void MonitorLink::SaveAndCommit() {
     store_.SaveMacroLibrary();
 }
 
-void MonitorLink::ApplyConfiguration(int mode) {
+void MonitorLink::ApplyConfiguration(int mode) { Apply(mode != kApplyAfterReset, mode); }
+
+void MonitorLink::ApplyAllChanged() {
+    MarkAllChanged(working_);
+    Apply(false, kApplyChanges);
+}
+
+void MonitorLink::Apply(bool computeFlags, int command) {
     if (!monitor_.FindMonitorWindow()) {
         window_.SetCloseTimer(kCloseTimerMs);
         SaveAndCommit();
@@ -72,7 +79,7 @@ void MonitorLink::ApplyConfiguration(int mode) {
     window_.CaptureMouse();
     window_.EnableApplyAndOk(false);
 
-    if (mode != kApplyAfterReset) ComputeChangeFlags(applied_, working_);
+    if (computeFlags) ComputeChangeFlags(applied_, working_);
 
     if (monitor_.HasSectionView()) {
         // An abandoned mutex is ours: the whole working copy replaces whatever the dead
@@ -87,7 +94,7 @@ void MonitorLink::ApplyConfiguration(int mode) {
     SaveAndCommit();
 
     if (monitor_.FindMonitorWindow()) {
-        monitor_.PostMonitorCommand(static_cast<uint64_t>(mode), 0);
+        monitor_.PostMonitorCommand(static_cast<uint64_t>(command), 0);
         awaitingAnswer_ = true;
         window_.WatchMonitor(true);
     } else {

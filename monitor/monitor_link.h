@@ -37,6 +37,9 @@ public:
 
     // mode kApplyChanges or kApplyAfterReset.
     void ApplyConfiguration(int mode);
+    // The whole working copy with every flag of MarkAllChanged raised, posted as
+    // MONITOR_APPLY: the keyboard receives all of it (a restored configuration).
+    void ApplyAllChanged();
 
     // WM_MONITOR_COMMAND as received by the main window (code in lParam). Returns
     // whether lParam was one of the four commands; the caller passes the message on
@@ -51,6 +54,7 @@ public:
     bool AwaitingAnswer() const { return awaitingAnswer_; }
 
 private:
+    void Apply(bool computeFlags, int command);
     void SaveAndCommit();
     void StopAwaiting();
 

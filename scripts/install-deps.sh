@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick fonts-liberation
   python3 python3-pytest python3-pytest-rerunfailures
   nsis
+  libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
 )
 

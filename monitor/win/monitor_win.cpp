@@ -20,6 +20,8 @@ namespace {
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
+}  // namespace
+
 std::wstring OwnExecutablePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -33,8 +35,6 @@ std::wstring OwnExecutablePath() {
         path.resize(path.size() * 2);
     }
 }
-
-}  // namespace
 
 const wchar_t* MonitorWindowTitle() { return Wide(kMonitorWindowTitle); }
 

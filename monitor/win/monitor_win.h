@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "monitor/monitor_port.h"
 #include "monitor/win/kernel_handles.h"
@@ -17,6 +18,8 @@ inline constexpr DWORD kSectionAccess = 6;         // FILE_MAP_READ | FILE_MAP_W
 inline constexpr DWORD kViewAccess = 0xF001F;      // FILE_MAP_ALL_ACCESS
 
 const wchar_t* MonitorWindowTitle();
+// The full path of this process's executable; empty when it cannot be had.
+std::wstring OwnExecutablePath();
 HWND FindMonitorWindow();
 
 // Starts Pondrel.exe from the folder of this executable unless its window exists.

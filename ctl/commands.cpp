@@ -1,0 +1,287 @@
+#include "ctl/commands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+#include "config/data_folder.h"
+#include "config/ini_file.h"
+#include "config/settings_store.h"
+#include "config/shared_config.h"
+#include "config/text.h"
+#include "ctl/backup.h"
+#include "ctl/exit_status.h"
+#include "ctl/targets.h"
+#include "monitor/monitor_protocol.h"
+
+namespace tavrel::ctl {
+
+namespace {
+
+constexpr char kPrefix[] = "tavrelctl: ";
+
+bool NeedsProfile(Verb verb) {
+    return verb == Verb::Select || verb == Verb::Color || verb == Verb::Effect || verb == Verb::Export ||
+           verb == Verb::Import;
+}
+
+std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Name(const ProfileRecord& p) { return Utf16ToUtf8(ArrayText(p.ProFileName)); }
+
+}  // namespace
+
+Runner::Runner(MonitorPort& monitor, AppStorage& storage, IFileSystem& files, MacroLibrary& library, CtlHost& host,
+               const LangTable& lightStrings)
+    : monitor_(monitor),
+      storage_(storage),
+      files_(files),
+      library_(library),
+      host_(host),
+      lightStrings_(lightStrings),
+      working_(std::make_unique<SharedConfig>()),
+      applied_(std::make_unique<SharedConfig>()),
+      link_(monitor, *this, storage, *working_, *applied_) {}
+
+Runner::~Runner() = default;
+
+void Runner::Say(RunOutput& output, const std::string& line) const {
+    if (!quiet_) output.err += kPrefix + line + "\n";
+}
+
+int Runner::Fail(RunOutput& output, int status, const std::string& line) {
+    output.err += kPrefix + line + "\n";
+    return status;
+}
+
+std::string Runner::Describe(int k) const {
+    return "profile " + ProfileButtonName(k) + " " + Quote(Name(Profile(*working_, k)));
+}
+
+std::string Runner::TimeoutText() const {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g s", timeoutSeconds_);
+    return text;
+}
+
+int Runner::Run(const Request& request, RunOutput& output) {
+    quiet_ = request.quiet;
+    timeoutSeconds_ = request.timeoutSeconds;
+    if (Modifies(request.verb) && host_.ProgramWindowOpen()) {
+        return Fail(output, kExitProgramOpen,
+                    "the configuration program is open: close it first, or its next apply would undo this");
+    }
+    if (request.verb != Verb::Status && !host_.TakeLock()) {
+        return Fail(output, kExitNoAnswer, "another tavrelctl was still at work after " + TimeoutText() + "; nothing changed");
+    }
+    const StartupSource source = link_.LoadStartupConfiguration();
+    if (source == StartupSource::Nothing) {
+        return Fail(output, kExitNoAnswer, "the monitor kept its lock for " + TimeoutText() + "; nothing changed");
+    }
+    storage_.LoadMacroLibrary();
+    *working_ = *applied_;
+    if (request.verb == Verb::Status) return Status(request, output, source);
+    if (request.verb == Verb::Backup) return Backup(request, output);
+
+    int k = working_->CurrentProfile;
+    if (NeedsProfile(request.verb)) {
+        std::optional<int> found = ResolveProfile(request.profile, *working_);
+        if (!found) {
+            return Fail(output, kExitUsage, "no profile '" + request.profile +
+                                                "': use default, 1, 2, 3 or a profile's name (try 'tavrelctl status')");
+        }
+        k = *found;
+    }
+    if (request.verb == Verb::Export) return Export(k, request, output);
+
+    std::optional<int> effect;
+    if (request.verb == Verb::Effect) {
+        effect = ResolveEffect(request.value, lightStrings_);
+        if (!effect) {
+            std::string names;
+            for (int type = 1; type <= 5; ++type) names += (type > 1 ? ", " : "") + EffectName(type, lightStrings_);
+            return Fail(output, kExitUsage, "no effect '" + request.value + "': use " + names + " or 1 to 5");
+        }
+    }
+    if (request.verb == Verb::Import) {
+        const FileContent file = files_.ReadAll(Utf8ToUtf16(request.path), kMaxIniFileBytes);
+        if (file.status != ReadStatus::Ok) {
+            return Fail(output, kExitUsage, "cannot read " + request.path + "; nothing changed");
+        }
+    }
+    BackupContent backup;
+    if (request.verb == Verb::Restore) {
+        const std::string problem = ReadBackup(AsFolder(Utf8ToUtf16(request.path)), files_, backup);
+        if (!problem.empty()) return Fail(output, kExitUsage, "not a whole backup: " + problem + "; nothing changed");
+    }
+    if (applied_->KeyboardPlugIn == 0) {
+        return Fail(output, kExitUnplugged, "the keyboard is not plugged in; nothing changed");
+    }
+
+    switch (request.verb) {
+    case Verb::Select:
+        return Select(k, output);
+    case Verb::Color: {
+        SetLightingColour(Profile(*working_, k), *ParseColour(request.value));
+        return Apply(kApplyChanges, false, Describe(k) + ": colour " + FormatColour(Profile(*working_, k)), output);
+    }
+    case Verb::Effect:
+        Profile(*working_, k).LtEffectType = *effect;
+        return Apply(kApplyChanges, false, Describe(k) + ": effect " + EffectName(*effect, lightStrings_), output);
+    case Verb::Import:
+        return Import(k, request, output);
+    case Verb::Reset:
+        SetDefaultProfiles(*working_);
+        MarkAllChanged(*working_);
+        return Apply(kApplyAfterReset, false, "the four profiles are back to their defaults", output);
+    case Verb::Restore: {
+        const std::u16string data = storage_.DataFolder();
+        EnsureDataFolders(files_, data);
+        files_.WriteWhole(SettingsFilePath(data), backup.settingsBytes);
+        working_->CurrentProfile = backup.config->CurrentProfile;
+        for (int i = 0; i < kProfileCount; ++i) working_->profiles[i] = backup.config->profiles[i];
+        library_.Clear();
+        for (int i = 0; i < backup.library.Count(); ++i) library_.Append(*backup.library.At(i));
+        return Apply(kApplyChanges, true, "restored the configuration and " + std::to_string(library_.Count()) +
+                                               " macros from " + request.path, output);
+    }
+    case Verb::Apply:
+        return ApplyFiles(output);
+    default:
+        return kExitDone;
+    }
+}
+
+int Runner::Status(const Request& request, RunOutput& output, StartupSource source) {
+    const SharedConfig& c = *applied_;
+    const bool running = monitor_.FindMonitorWindow();
+    const char* from = source == StartupSource::Section ? "section" : "files";
+    if (request.json) {
+        nlohmann::ordered_json profiles = nlohmann::ordered_json::array();
+        for (int k = 0; k < kProfileCount; ++k) {
+            const ProfileRecord& p = Profile(c, k);
+            nlohmann::ordered_json speed = nullptr;
+            if (EffectHasSpeed(p.LtEffectType) && !SpeedName(p.iLtPulsation).empty()) speed = SpeedName(p.iLtPulsation);
+            profiles.push_back({{"index", k},
+                                {"button", ProfileButtonName(k)},
+                                {"name", Name(p)},
+                                {"game", Utf16ToUtf8(ArrayText(p.GameFile))},
+                                {"effect", {{"number", p.LtEffectType}, {"name", EffectName(p.LtEffectType, lightStrings_)}}},
+                                {"speed", speed},
+                                {"color", FormatColour(p)}});
+        }
+        nlohmann::ordered_json plugged = nullptr;
+        if (c.KeyboardPlugIn >= 0) plugged = c.KeyboardPlugIn != 0;
+        const nlohmann::ordered_json status{{"monitor_running", running},
+                                            {"source", from},
+                                            {"keyboard_plugged_in", plugged},
+                                            {"current_profile", ProfileButtonName(c.CurrentProfile)},
+                                            {"profiles", profiles}};
+        output.out += status.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+        return kExitDone;
+    }
+    std::string& out = output.out;
+    out += std::string("monitor: ") + (running ? "running" : "not running") + " (configuration from the " + from + ")\n";
+    out += std::string("keyboard: ") +
+           (c.KeyboardPlugIn < 0 ? "unknown" : c.KeyboardPlugIn != 0 ? "plugged in" : "not plugged in") + "\n";
+    out += "current profile: " + ProfileButtonName(c.CurrentProfile) + "\n";
+    for (int k = 0; k < kProfileCount; ++k) {
+        const ProfileRecord& p = Profile(c, k);
+        const std::string game = Utf16ToUtf8(ArrayText(p.GameFile));
+        std::string lighting = EffectName(p.LtEffectType, lightStrings_);
+        if (EffectHasSpeed(p.LtEffectType) && !SpeedName(p.iLtPulsation).empty()) lighting += ", speed " + SpeedName(p.iLtPulsation);
+        out += "profile " + ProfileButtonName(k) + ": " + Quote(Name(p)) + ", game " + (game.empty() ? "none" : Quote(game)) +
+               ", lighting " + lighting + ", colour " + FormatColour(p) + "\n";
+    }
+    return kExitDone;
+}
+
+int Runner::Select(int k, RunOutput& output) {
+    working_->CurrentProfile = k;
+    if (monitor_.HasSectionView()) {
+        if (monitor_.WaitForMutex() == MutexWait::Failed) {
+            return Fail(output, kExitNoAnswer, "the monitor kept its lock for " + TimeoutText() + "; nothing changed");
+        }
+        auto block = std::make_unique<SharedConfig>();
+        monitor_.ReadSection(*block);
+        block->CurrentProfile = k;
+        monitor_.WriteSection(*block);
+        monitor_.ReleaseMutex();
+    }
+    SaveCurrentProfileSetting(k, storage_.DataFolder(), files_);
+    if (!monitor_.FindMonitorWindow()) {
+        Say(output, Describe(k) + " is current; saved, the keyboard gets it when the monitor next starts");
+        return kExitDone;
+    }
+    monitor_.PostMonitorCommand(MONITOR_SELECT_PROFILE, k);
+    Say(output, Describe(k) + " is current");
+    return kExitDone;
+}
+
+int Runner::Export(int k, const Request& request, RunOutput& output) {
+    auto copy = std::make_unique<SharedConfig>(*working_);
+    copy->CurrentProfile = k;
+    const std::u16string path = Utf8ToUtf16(request.path);
+    files_.Remove(path);
+    storage_.ExportProfile(*copy, path);
+    if (files_.ReadAll(path, kMaxIniFileBytes).status != ReadStatus::Ok) {
+        return Fail(output, kExitUsage, "cannot write " + request.path);
+    }
+    Say(output, Describe(k) + " exported to " + request.path);
+    return kExitDone;
+}
+
+int Runner::Import(int k, const Request& request, RunOutput& output) {
+    const int current = working_->CurrentProfile;
+    working_->CurrentProfile = k;
+    const bool read = storage_.ImportProfile(*working_, Utf8ToUtf16(request.path));
+    working_->CurrentProfile = current;
+    if (!read) return Fail(output, kExitUsage, "cannot read " + request.path + "; nothing changed");
+    return Apply(kApplyChanges, false, Describe(k) + " imported from " + request.path, output);
+}
+
+int Runner::Backup(const Request& request, RunOutput& output) {
+    if (!WriteBackup(AsFolder(Utf8ToUtf16(request.path)), storage_.DataFolder(), *applied_, library_, files_)) {
+        return Fail(output, kExitUsage, "cannot write every file into " + request.path);
+    }
+    Say(output, "backed up the settings, the four profiles and " + std::to_string(library_.Count()) + " macros into " +
+                    request.path);
+    return kExitDone;
+}
+
+int Runner::ApplyFiles(RunOutput& output) {
+    // What the files hold, not what the section holds; the keyboard's state stays the monitor's.
+    const int32_t plugged = working_->KeyboardPlugIn;
+    ResetConfig(*working_);
+    storage_.LoadConfiguration(*working_);
+    working_->KeyboardPlugIn = plugged;
+    return Apply(kApplyChanges, true, "the configuration in the files went to the keyboard", output);
+}
+
+int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput& output) {
+    host_.OpenAnswerWindow();
+    if (allChanged) {
+        link_.ApplyAllChanged();
+    } else {
+        link_.ApplyConfiguration(mode);
+    }
+    if (!link_.AwaitingAnswer()) {
+        Say(output, what + "; saved, the keyboard gets it when the monitor next starts");
+        return kExitDone;
+    }
+    switch (host_.WaitForApplyDone()) {
+    case AnswerWait::Answered:
+        link_.HandleMonitorCommand(0, MONITOR_APPLY_DONE);
+        Say(output, what);
+        return kExitDone;
+    case AnswerWait::TimedOut:
+        return Fail(output, kExitNoAnswer, what + ": the files and the section hold it, but the monitor did not answer within " +
+                                               TimeoutText());
+    case AnswerWait::MonitorGone:
+        break;
+    }
+    return Fail(output, kExitNoAnswer,
+                what + ": saved, but the monitor closed before it answered; the keyboard gets it when the monitor next starts");
+}
+
+}  // namespace tavrel::ctl

@@ -1,0 +1,79 @@
+// tavrelctl's commands over the same monitor link and data folder storage as the
+// program: the configuration taken at start as the program takes it, each change
+// applied exactly as the program's Apply does.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/app_storage.h"
+#include "config/file_system.h"
+#include "config/macro_library.h"
+#include "ctl/command_line.h"
+#include "ctl/ctl_host.h"
+#include "monitor/monitor_link.h"
+#include "skin/lang_table.h"
+
+namespace tavrel::ctl {
+
+// What a run printed: data for standard output, messages (one line each) for
+// standard error.
+struct RunOutput {
+    std::string out;
+    std::string err;
+};
+
+class Runner final : private LinkWindowPort {
+public:
+    // None of the services is owned. library is the program-wide macro library the
+    // storage saves; lightStrings holds the lighting page's strings.
+    Runner(MonitorPort& monitor, AppStorage& storage, IFileSystem& files, MacroLibrary& library, CtlHost& host,
+           const LangTable& lightStrings);
+    ~Runner() override;
+
+    int Run(const Request& request, RunOutput& output);
+
+private:
+    int Status(const Request& request, RunOutput& output, StartupSource source);
+    int Select(int k, RunOutput& output);
+    int Export(int k, const Request& request, RunOutput& output);
+    int Import(int k, const Request& request, RunOutput& output);
+    int Backup(const Request& request, RunOutput& output);
+    int Restore(const Request& request, RunOutput& output);
+    int ApplyFiles(RunOutput& output);
+    // Applies working_ (mode, or every flag raised) and waits for the monitor's answer.
+    int Apply(int mode, bool allChanged, const std::string& what, RunOutput& output);
+
+    void Say(RunOutput& output, const std::string& line) const;
+    static int Fail(RunOutput& output, int status, const std::string& line);
+    std::string Describe(int k) const;
+    std::string TimeoutText() const;
+
+    // LinkWindowPort: tavrelctl has no buttons, pages or mouse to capture.
+    void SetCloseTimer(unsigned) override { noMonitor_ = true; }
+    void WatchMonitor(bool) override {}
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    void EnableApplyAndOk(bool) override {}
+    void RefreshPages() override {}
+    void RefreshLightingPage() override {}
+    void CheckProfileButton(int) override {}
+    void CloseWaitingDialog() override { answered_ = true; }
+    void ReportMapViewFailure() override {}
+
+    MonitorPort& monitor_;
+    AppStorage& storage_;
+    IFileSystem& files_;
+    MacroLibrary& library_;
+    CtlHost& host_;
+    const LangTable& lightStrings_;
+    std::unique_ptr<SharedConfig> working_;
+    std::unique_ptr<SharedConfig> applied_;
+    MonitorLink link_;
+    bool quiet_ = false;
+    double timeoutSeconds_ = 10;
+    bool noMonitor_ = false;
+    bool answered_ = false;
+};
+
+}  // namespace tavrel::ctl
