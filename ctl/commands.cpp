@@ -12,6 +12,7 @@
 #include "ctl/backup.h"
 #include "ctl/exit_status.h"
 #include "ctl/targets.h"
+#include "lighting/light_tables.h"
 #include "monitor/monitor_protocol.h"
 
 namespace tavrel::ctl {
@@ -99,7 +100,7 @@ int Runner::Run(const Request& request, RunOutput& output) {
         effect = ResolveEffect(request.value, lightStrings_);
         if (!effect) {
             std::string names;
-            for (int type = 1; type <= 5; ++type) names += (type > 1 ? ", " : "") + EffectName(type, lightStrings_);
+            for (int type = 1; type <= 5; ++type) names += (type > 1 ? ", " : "") + EffectText(type, lightStrings_);
             return Fail(output, kExitUsage, "no effect '" + request.value + "': use " + names + " or 1 to 5");
         }
     }
@@ -127,7 +128,7 @@ int Runner::Run(const Request& request, RunOutput& output) {
     }
     case Verb::Effect:
         Profile(*working_, k).LtEffectType = *effect;
-        return Apply(kApplyChanges, false, Describe(k) + ": effect " + EffectName(*effect, lightStrings_), output);
+        return Apply(kApplyChanges, false, Describe(k) + ": effect " + EffectText(*effect, lightStrings_), output);
     case Verb::Import:
         return Import(k, request, output);
     case Verb::Reset:
@@ -166,7 +167,7 @@ int Runner::Status(const Request& request, RunOutput& output, StartupSource sour
                                 {"button", ProfileButtonName(k)},
                                 {"name", Name(p)},
                                 {"game", Utf16ToUtf8(ArrayText(p.GameFile))},
-                                {"effect", {{"number", p.LtEffectType}, {"name", EffectName(p.LtEffectType, lightStrings_)}}},
+                                {"effect", {{"number", p.LtEffectType}, {"name", EffectText(p.LtEffectType, lightStrings_)}}},
                                 {"speed", speed},
                                 {"color", FormatColour(p)}});
         }
@@ -188,10 +189,9 @@ int Runner::Status(const Request& request, RunOutput& output, StartupSource sour
     for (int k = 0; k < kProfileCount; ++k) {
         const ProfileRecord& p = Profile(c, k);
         const std::string game = Utf16ToUtf8(ArrayText(p.GameFile));
-        std::string lighting = EffectName(p.LtEffectType, lightStrings_);
-        if (EffectHasSpeed(p.LtEffectType) && !SpeedName(p.iLtPulsation).empty()) lighting += ", speed " + SpeedName(p.iLtPulsation);
         out += "profile " + ProfileButtonName(k) + ": " + Quote(Name(p)) + ", game " + (game.empty() ? "none" : Quote(game)) +
-               ", lighting " + lighting + ", colour " + FormatColour(p) + "\n";
+               ", lighting " +
+               DescribeLighting(p.LtEffectType, p.iLtPulsation, p.iRGBRed, p.iRGBGreen, p.iRGBBlue, lightStrings_) + "\n";
     }
     return kExitDone;
 }

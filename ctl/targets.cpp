@@ -43,18 +43,10 @@ void SetLightingColour(ProfileRecord& p, Rgb colour) {
     if (std::optional<int> hue = HueOfColour(colour)) p.iCrlSliderPos = HueSliderPosition(*hue);
 }
 
-namespace {
-
-std::u16string NameOf(const EffectInfo& effect, const LangTable& lightStrings) {
-    return lightStrings.Get(static_cast<size_t>(effect.nameString - kLightLangFirst));
-}
-
-}  // namespace
-
 std::optional<int> ResolveEffect(const std::string& text, const LangTable& lightStrings) {
     const std::u16string wanted = Utf8ToUtf16(text);
     for (const EffectInfo& effect : Effects()) {
-        const std::u16string name = NameOf(effect, lightStrings);
+        const std::u16string name = tavrel::EffectName(effect.type, lightStrings);
         if (text == std::to_string(effect.type) || (!name.empty() && EqualsNoCase(Trim(name), Trim(wanted)))) {
             return effect.type;
         }
@@ -62,9 +54,8 @@ std::optional<int> ResolveEffect(const std::string& text, const LangTable& light
     return std::nullopt;
 }
 
-std::string EffectName(int type, const LangTable& lightStrings) {
-    const EffectInfo* effect = FindEffect(type);
-    std::u16string name = effect ? NameOf(*effect, lightStrings) : std::u16string();
+std::string EffectText(int type, const LangTable& lightStrings) {
+    const std::u16string name = tavrel::EffectName(type, lightStrings);
     return name.empty() ? std::to_string(type) : Utf16ToUtf8(name);
 }
 

@@ -31,7 +31,7 @@ void SetLightingColour(ProfileRecord& profile, Rgb colour);
 // number 1 to 5.
 std::optional<int> ResolveEffect(const std::string& text, const LangTable& lightStrings);
 // The name of effect `type`, or its number when the language library has no name.
-std::string EffectName(int type, const LangTable& lightStrings);
+std::string EffectText(int type, const LangTable& lightStrings);
 // "3", "6" or "9" as the speed button shows it; empty for another value.
 std::string SpeedName(int pulsation);
 // Whether the speed button applies to the effect (effects 3, 4 and 5).

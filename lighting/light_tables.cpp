@@ -1,5 +1,9 @@
 #include "lighting/light_tables.h"
 
+#include <cstdio>
+
+#include "config/text.h"
+
 namespace tavrel {
 
 namespace {
@@ -35,6 +39,24 @@ std::u16string SpeedCaption(int pulsation) {
     return u" ";
 }
 
+std::u16string EffectName(int type, const LangTable& lang) {
+    const EffectInfo* e = FindEffect(type);
+    return e ? lang.Get(static_cast<size_t>(e->nameString - kLightLangFirst)) : std::u16string();
+}
+
+std::string DescribeLighting(int effect, int pulsation, int red, int green, int blue, const LangTable& lang) {
+    const std::u16string name = EffectName(effect, lang);
+    std::string text = name.empty() ? std::to_string(effect) : Utf16ToUtf8(name) + " (" + std::to_string(effect) + ")";
+    const EffectInfo* e = FindEffect(effect);
+    if (e && e->speedButton) {
+        const std::u16string speed = SpeedCaption(pulsation);
+        text += ", speed " + (speed == u" " ? std::string() : Utf16ToUtf8(speed) + " ") + "(" + std::to_string(pulsation) + ")";
+    }
+    char colour[16];
+    std::snprintf(colour, sizeof colour, "%02X%02X%02X", red & 0xFF, green & 0xFF, blue & 0xFF);
+    return text + ", colour " + colour;
+}
+
 bool EffectAllowsPicking(int type) { return type != 1 && type != 4 && type != 5; }
 
 EffectPresentation PresentEffect(int type, int pulsation, const LangTable& lang) {
@@ -43,7 +65,7 @@ EffectPresentation PresentEffect(int type, int pulsation, const LangTable& lang)
     if (!e) return out;
     out.colourControlsEnabled = e->colourControls;
     out.speedButtonEnabled = e->speedButton;
-    out.effectCaption = lang.Get(static_cast<size_t>(e->nameString - kLightLangFirst));
+    out.effectCaption = EffectName(type, lang);
     out.speedCaption = SpeedCaption(e->speedButton ? pulsation : 0);
     return out;
 }

@@ -36,6 +36,14 @@ const EffectInfo* FindEffect(int type);
 // "3", "6" or "9"; any other value gives one blank.
 std::u16string SpeedCaption(int pulsation);
 
+// The name of effect `type` from the page's strings; empty when unknown or unnamed.
+std::u16string EffectName(int type, const LangTable& lang);
+
+// A profile's lighting in words, each beside the number it is stored as:
+// "Wave (5), speed 3 (1), colour FF0000". The speed is left out for the effects
+// whose speed button is disabled, a name the library lacks leaves the number alone.
+std::string DescribeLighting(int effect, int pulsation, int red, int green, int blue, const LangTable& lang);
+
 // Palette picking is refused only for the effects that show no chosen colour.
 bool EffectAllowsPicking(int type);
 

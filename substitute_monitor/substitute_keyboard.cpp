@@ -6,6 +6,10 @@
 
 #include "config/shared_config.h"
 #include "config/text.h"
+#include "keys/fixed_keyboard_layouts.h"
+#include "keys/key_actions.h"
+#include "keys/key_codes.h"
+#include "lighting/light_tables.h"
 #include "monitor/monitor_protocol.h"
 
 namespace tavrel::substitute {
@@ -273,13 +277,12 @@ std::string Hex2(unsigned value) {
     return buf;
 }
 
-std::string Modifiers(uint8_t flags) {
-    std::string out;
-    if (flags & 1) out += "Ctrl+";
-    if (flags & 2) out += "Shift+";
-    if (flags & 4) out += "Alt+";
-    if (flags & 8) out += "Win+";
-    return out;
+std::string Modifiers(uint8_t flags) { return Utf16ToUtf8(ModifierPrefix(flags)); }
+
+// The key's name on a US keyboard, as the key settings page names keys.
+std::string KeyName(unsigned usage) {
+    const std::u16string name = UsageName(usage, UsKeyboardLayout());
+    return name.empty() ? "key " + Hex2(usage) : Utf16ToUtf8(name);
 }
 
 }  // namespace
@@ -288,8 +291,8 @@ std::string DescribeSlot(const MacroKeyInfo& slot) {
     switch (slot.byType) {
     case 0: return "none";
     case 2:
-    case 9: return Modifiers(slot.byFlags) + "key " + Hex2(slot.wCode);
-    case 10: return "key " + Hex2(slot.wCode);
+    case 9: return Modifiers(slot.byFlags) + KeyName(slot.wCode);
+    case 10: return KeyName(slot.wCode);
     case 3: {
         unsigned events = slot.wEventCount > kMaxMacroEvents ? kMaxMacroEvents : slot.wEventCount;
         return "macro " + Quoted(Utf16ToUtf8(ArrayText(slot.szText))) + " (" + std::to_string(events) + " events)";
@@ -384,7 +387,11 @@ std::vector<std::string> Keyboard::ViewLines() const {
     lines.push_back(std::string("Keyboard: ") + (plugged ? "plugged in" : "UNPLUGGED"));
     lines.push_back("Active profile: " + std::to_string(activeProfile_ + 1) + "  " +
                     Quoted(Utf16ToUtf8(ArrayText(p.ProFileName))));
-    lines.push_back("Effect: " + std::to_string(p.LtEffectType) + "   Speed: " + std::to_string(p.iLtPulsation));
+    const std::u16string effect = EffectName(p.LtEffectType, lightStrings);
+    const std::u16string speed = SpeedCaption(p.iLtPulsation);
+    lines.push_back("Effect: " + (effect.empty() ? std::string() : Utf16ToUtf8(effect) + " ") + "(" +
+                    std::to_string(p.LtEffectType) + ")   Speed: " + (speed == u" " ? std::string() : Utf16ToUtf8(speed) + " ") +
+                    "(" + std::to_string(p.iLtPulsation) + ")");
     auto rgb = SwatchColour();
     lines.push_back("Colour: " + std::to_string(rgb[0]) + ", " + std::to_string(rgb[1]) + ", " +
                     std::to_string(rgb[2]));
@@ -403,6 +410,16 @@ std::vector<std::string> Keyboard::ViewLines() const {
 }
 
 // ---- names and log lines
+
+std::string LightingOfProfiles(const SharedConfig& block, const LangTable& lightStrings) {
+    std::string text;
+    for (int k = 0; k < kProfileCount; ++k) {
+        const ProfileRecord& p = Profile(block, k);
+        if (k > 0) text += '|';
+        text += DescribeLighting(p.LtEffectType, p.iLtPulsation, p.iRGBRed, p.iRGBGreen, p.iRGBBlue, lightStrings);
+    }
+    return text;
+}
 
 std::string RequestName(uint64_t code) {
     switch (code) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/records.h"
+#include "skin/lang_table.h"
 
 namespace tavrel::substitute {
 
@@ -74,8 +75,13 @@ struct BlockChange {
 BlockChange CompareBlocks(const SharedConfig& before, const SharedConfig& after, size_t maxFields = 12);
 std::string JoinFields(const std::vector<std::string>& fields);
 
-// Text of one programmable key slot, e.g. "Ctrl+key 1E", "macro \"Combo\" (4 events)".
+// Text of one programmable key slot as a user names it, e.g. "Ctrl+1",
+// "macro \"Combo\" (4 events)"; a key without a name shows its usage, "key E8".
 std::string DescribeSlot(const MacroKeyInfo& slot);
+
+// The lighting of the four profiles as the lighting page names it, beside the
+// numbers: "Wave (5), speed 3 (1), colour FF0000|Static (2), colour FF0000|...".
+std::string LightingOfProfiles(const SharedConfig& block, const LangTable& lightStrings);
 
 // The stored fields of a key slot as the substitute logs a changed one, so a test can
 // compare them with the files: type, flags, action, code (hex), name, event count
@@ -105,6 +111,8 @@ public:
     const SharedConfig& Held() const { return *held_; }
     void Hold(const SharedConfig& block) { *held_ = block; }
 
+    // The lighting page's strings (1100..1113 of the language library), for names.
+    LangTable lightStrings;
     bool plugged = true;
     bool neverAnswer = false;
     int applyDelayMs = kDefaultApplyDelayMs;

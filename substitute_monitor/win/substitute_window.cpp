@@ -5,7 +5,11 @@
 #include "config/shared_config.h"
 #include "config/text.h"
 #include "monitor/monitor_protocol.h"
+#include "lighting/light_tables.h"
 #include "monitor/win/kernel_handles.h"
+#include "monitor/win/monitor_win.h"
+#include "skin/app_dir.h"
+#include "skin/win/lang_library.h"
 
 namespace tavrel::substitute {
 
@@ -54,6 +58,10 @@ SubstituteWindow::SubstituteWindow(const Options& options, EventLog& log, Sectio
     keyboard_.plugged = !options.unplugged;
     keyboard_.neverAnswer = options.neverAnswer;
     keyboard_.applyDelayMs = options.applyDelayMs;
+    // Effect names as the lighting page shows them, from the language library beside us.
+    const std::wstring self = tavrel::win::OwnExecutablePath();
+    SetAppDir(std::u16string(reinterpret_cast<const char16_t*>(self.c_str()), self.size()));
+    LoadLangTable(keyboard_.lightStrings, kLightLangFirst, kLightLangLast);
 
     auto initial = std::make_unique<SharedConfig>();
     Keyboard::MakeInitialBlock(*initial, options);
@@ -266,6 +274,7 @@ void SubstituteWindow::TakeApply(uint64_t code, LogItems& items, std::vector<Log
     items.push_back({"name", Quoted(currentName)});
     items.push_back({"names", ProfileNames(*block)});
     items.push_back({"plug", std::to_string(block->KeyboardPlugIn)});
+    items.push_back({"lighting", Quoted(LightingOfProfiles(*block, keyboard_.lightStrings))});
     for (int k = 0; k < kProfileCount; ++k) {
         for (int s = 0; s < kMacroSlotsPerProfile; ++s) {
             if (block->iMacroKeyChanged[k][s] == 0) continue;

@@ -106,8 +106,8 @@ TEST(CtlTargets, EffectsAnswerToThePagesNamesAndNumbers) {
     const std::vector<std::pair<std::string, std::optional<int>>> rows{
         {"wave", 5}, {"STATIC", 2}, {"3", 3}, {"5", 5}, {"0", std::nullopt}, {"6", std::nullopt}, {"Glow", std::nullopt}};
     for (const auto& [text, type] : rows) EXPECT_EQ(ResolveEffect(text, light), type) << text;
-    EXPECT_EQ(EffectName(5, light), "Wave");
-    EXPECT_EQ(EffectName(4, light), "4");  // no name in the library: the number
+    EXPECT_EQ(EffectText(5, light), "Wave");
+    EXPECT_EQ(EffectText(4, light), "4");  // no name in the library: the number
 }
 
 // The hue slider follows a colour set from the command line, as the page keeps it.

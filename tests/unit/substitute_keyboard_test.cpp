@@ -13,6 +13,16 @@
 namespace tavrel::substitute {
 namespace {
 
+// Strings 1100..1113 with the effect names the shipped language library has.
+LangTable LightStrings() {
+    LangTable table;
+    for (int s = 1100; s <= 1113; ++s) {
+        table.Append(s == 1105 ? u"Off" : s == 1106 ? u"Static" : s == 1107 ? u"Breathing" : s == 1108 ? u"Spectrum"
+                     : s == 1112 ? u"Wave" : u"");
+    }
+    return table;
+}
+
 std::unique_ptr<SharedConfig> DefaultBlock() {
     auto block = std::make_unique<SharedConfig>();
     std::memset(block.get(), 0, sizeof(SharedConfig));
@@ -142,7 +152,7 @@ TEST(SubstituteSlots, DescribesEachAssignmentKind) {
     slot.byType = 2;
     slot.byFlags = 1 | 4;
     slot.wCode = 0x1E;
-    EXPECT_EQ(DescribeSlot(slot), "Ctrl+Alt+key 1E");
+    EXPECT_EQ(DescribeSlot(slot), "Ctrl+Alt+1");
     slot = MacroKeyInfo{};
     slot.byType = 3;
     slot.wEventCount = 9999;  // a hostile count is shown bounded
@@ -238,8 +248,17 @@ TEST(SubstituteKeyboard, ViewShowsTheSixMacroKeysAndTheFaults) {
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines[0], "Keyboard: UNPLUGGED");
     EXPECT_EQ(lines[4], "Polling rate: 500 Hz   Response time: 2 ms");
-    EXPECT_EQ(lines[6], "Macro key 1: Ctrl+key 1E");
-    EXPECT_EQ(lines[11], "Macro key 6: Ctrl+key 23");
+    EXPECT_EQ(lines[2], "Effect: (5)   Speed: 3 (1)");  // no language library: the number alone
+    EXPECT_EQ(lines[6], "Macro key 1: Ctrl+1");
+    EXPECT_EQ(lines[11], "Macro key 6: Ctrl+6");
+    keyboard.lightStrings = LightStrings();
+    EXPECT_EQ(keyboard.ViewLines()[2], "Effect: Wave (5)   Speed: 3 (1)");
+    auto block = std::make_unique<SharedConfig>(keyboard.Held());
+    Profile(*block, 1).iRGBGreen = 0xA0;
+    Profile(*block, 2).iLtPulsation = 7;
+    EXPECT_EQ(LightingOfProfiles(*block, keyboard.lightStrings),
+              "Wave (5), speed 3 (1), colour FF0000|Static (2), colour FFA000|"
+              "Breathing (3), speed (7), colour FF0000|Wave (5), speed 3 (1), colour FF0000");
     EXPECT_EQ(lines[14], "Answers: never (fault)   answered: 0");
 }
 
