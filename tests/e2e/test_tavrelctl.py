@@ -9,7 +9,7 @@ import shutil
 import subprocess
 import threading
 
-from harness import MAIN_TITLE, wait_until
+from harness import MAIN_TITLE, MONITOR_TITLE, wait_until
 
 PROFILE_SECTION = "Setting"
 
@@ -160,14 +160,14 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
 
     # A monitor that never answers: status 1 once the timeout has run out, with the
     # files and the section written.
-    app.control_monitor("--never-answer")
-    app.monitor_log.wait_for("never-answer", value=1)
+    app.control_monitor("--quit")
+    app.s.wait_no_window(MONITOR_TITLE)
+    app.start_monitor("--never-answer")
+    app.monitor_log.wait_for("ready", never_answer=1)
     status, _, err = ctl.run("--timeout", "2", "color", "3", "ABCDEF")
     assert status == 1 and "did not answer within 2 s" in err
     assert "ABCDEF" in lighting(app.monitor_log.find("command", code="MONITOR_APPLY")[-1], 3)
     assert app.read_ini(app.profile_file(3))["setting"]["irgbred"] == str(0xAB)
-    app.control_monitor("--never-answer")
-    app.monitor_log.wait_for("never-answer", value=0)
 
     # The program's window is open: changes are refused, status and export still work.
     app.start()
