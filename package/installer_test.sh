@@ -26,9 +26,10 @@ trap cleanup EXIT
 rm -rf "$folder"
 wine "$setup" /S /SIMULATOR "/D=$folder_win" >/dev/null 2>&1
 wait_for 60 "the installed program" test -f "$folder/uninstall.exe"
-for f in Tavrel.exe lang.dll Pondrel.exe Skins/skin_Config.ini; do
+for f in Tavrel.exe tavrelctl.exe lang.dll Pondrel.exe Skins/skin_Config.ini; do
   [ -f "$folder/$f" ] || fail "$f not installed"
 done
+wine "$folder/tavrelctl.exe" --version 2>/dev/null | grep -q '^tavrelctl ' || fail "the installed tavrelctl.exe does not run"
 [ -n "$menu" ] && { ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start menu entry"; }
 
 # The installed program starts and opens its main window.
