@@ -18,7 +18,7 @@ constexpr char kFooter[] =
     "PROFILE is default, 1, 2 or 3 (the profile buttons' captions) or a profile's name.\n"
     "Exit status: 0 done; 1 the monitor did not answer in time (the files and the section\n"
     "are written); 2 usage or bad input, nothing changed; 3 the keyboard is not plugged in;\n"
-    "4 the configuration program is open (close it first; status and export still work).";
+    "4 the configuration program is open (close it first; status, export and backup still work).";
 
 struct Commands {
     CLI::App app{"Controls the Orvane Gaming Keyboard from scripts, through its monitor.", kProgram};
