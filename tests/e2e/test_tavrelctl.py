@@ -201,10 +201,12 @@ def test_two_at_once_take_turns_and_both_changes_stay(app):
     threads = [threading.Thread(target=run, args=(k, c)) for k, c in ((1, "111111"), (2, "222222"))]
     for t in threads:
         t.start()
+    # While one waits for the answer, its window of the program's title stays hidden.
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    assert not app.s.find_windows(MAIN_TITLE)
     for t in threads:
         t.join(90)
     assert [results[k][0] for k in (1, 2)] == [0, 0], results
     assert len(app.monitor_log.find("answer", target="found")) == 2
     assert app.read_ini(app.profile_file(1))["setting"]["irgbred"] == str(0x11)
     assert app.read_ini(app.profile_file(2))["setting"]["irgbred"] == str(0x22)
-    assert not app.s.find_windows(MAIN_TITLE, visible=False)
