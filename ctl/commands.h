@@ -12,6 +12,7 @@
 #include "ctl/command_line.h"
 #include "ctl/ctl_host.h"
 #include "monitor/monitor_link.h"
+#include "monitor/windowless_link_window.h"
 #include "skin/lang_table.h"
 
 namespace tavrel::ctl {
@@ -23,7 +24,7 @@ struct RunOutput {
     std::string err;
 };
 
-class Runner final : private LinkWindowPort {
+class Runner final : private WindowlessLinkWindow {
 public:
     // None of the services is owned. library is the program-wide macro library the
     // storage saves; lightStrings holds the lighting page's strings.
@@ -49,17 +50,6 @@ private:
     std::string Describe(int k) const;
     std::string TimeoutText() const;
 
-    // LinkWindowPort: tavrelctl has no buttons, pages or mouse to capture.
-    void SetCloseTimer(unsigned) override { noMonitor_ = true; }
-    void WatchMonitor(bool) override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void EnableApplyAndOk(bool) override {}
-    void RefreshPages() override {}
-    void RefreshLightingPage() override {}
-    void CheckProfileButton(int) override {}
-    void CloseWaitingDialog() override { answered_ = true; }
-    void ReportMapViewFailure() override {}
 
     MonitorPort& monitor_;
     AppStorage& storage_;
@@ -72,8 +62,6 @@ private:
     MonitorLink link_;
     bool quiet_ = false;
     double timeoutSeconds_ = 10;
-    bool noMonitor_ = false;
-    bool answered_ = false;
 };
 
 }  // namespace tavrel::ctl

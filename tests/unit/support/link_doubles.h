@@ -5,23 +5,15 @@
 
 #include "config/records.h"
 #include "monitor/monitor_port.h"
+#include "monitor/windowless_link_window.h"
 
 namespace tavrel {
 
 // A main window that takes every request of the link and shows nothing; it remembers
 // the close timer it was asked for.
-class QuietLinkWindow : public LinkWindowPort {
+class QuietLinkWindow : public WindowlessLinkWindow {
 public:
     void SetCloseTimer(unsigned milliseconds) override { closeTimer = milliseconds; }
-    void WatchMonitor(bool) override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void EnableApplyAndOk(bool) override {}
-    void RefreshPages() override {}
-    void RefreshLightingPage() override {}
-    void CheckProfileButton(int) override {}
-    void CloseWaitingDialog() override {}
-    void ReportMapViewFailure() override {}
 
     unsigned closeTimer = 0;
 };
