@@ -1,7 +1,5 @@
 #include "ctl/commands.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
 
 #include "config/data_folder.h"
@@ -11,8 +9,8 @@
 #include "config/text.h"
 #include "ctl/backup.h"
 #include "ctl/exit_status.h"
+#include "ctl/status_report.h"
 #include "ctl/targets.h"
-#include "lighting/light_tables.h"
 #include "monitor/monitor_protocol.h"
 
 namespace tavrel::ctl {
@@ -154,45 +152,8 @@ int Runner::Run(const Request& request, RunOutput& output) {
 }
 
 int Runner::Status(const Request& request, RunOutput& output, StartupSource source) {
-    const SharedConfig& c = *applied_;
-    const bool running = monitor_.FindMonitorWindow();
-    const char* from = source == StartupSource::Section ? "section" : "files";
-    if (request.json) {
-        nlohmann::ordered_json profiles = nlohmann::ordered_json::array();
-        for (int k = 0; k < kProfileCount; ++k) {
-            const ProfileRecord& p = Profile(c, k);
-            nlohmann::ordered_json speed = nullptr;
-            if (EffectHasSpeed(p.LtEffectType) && !SpeedName(p.iLtPulsation).empty()) speed = SpeedName(p.iLtPulsation);
-            profiles.push_back({{"index", k},
-                                {"button", ProfileButtonName(k)},
-                                {"name", Name(p)},
-                                {"game", Utf16ToUtf8(ArrayText(p.GameFile))},
-                                {"effect", {{"number", p.LtEffectType}, {"name", EffectText(p.LtEffectType, lightStrings_)}}},
-                                {"speed", speed},
-                                {"color", FormatColour(p)}});
-        }
-        nlohmann::ordered_json plugged = nullptr;
-        if (c.KeyboardPlugIn >= 0) plugged = c.KeyboardPlugIn != 0;
-        const nlohmann::ordered_json status{{"monitor_running", running},
-                                            {"source", from},
-                                            {"keyboard_plugged_in", plugged},
-                                            {"current_profile", ProfileButtonName(c.CurrentProfile)},
-                                            {"profiles", profiles}};
-        output.out += status.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-        return kExitDone;
-    }
-    std::string& out = output.out;
-    out += std::string("monitor: ") + (running ? "running" : "not running") + " (configuration from the " + from + ")\n";
-    out += std::string("keyboard: ") +
-           (c.KeyboardPlugIn < 0 ? "unknown" : c.KeyboardPlugIn != 0 ? "plugged in" : "not plugged in") + "\n";
-    out += "current profile: " + ProfileButtonName(c.CurrentProfile) + "\n";
-    for (int k = 0; k < kProfileCount; ++k) {
-        const ProfileRecord& p = Profile(c, k);
-        const std::string game = Utf16ToUtf8(ArrayText(p.GameFile));
-        out += "profile " + ProfileButtonName(k) + ": " + Quote(Name(p)) + ", game " + (game.empty() ? "none" : Quote(game)) +
-               ", lighting " +
-               DescribeLighting(p.LtEffectType, p.iLtPulsation, p.iRGBRed, p.iRGBGreen, p.iRGBBlue, lightStrings_) + "\n";
-    }
+    const StatusFacts facts{*applied_, monitor_.FindMonitorWindow(), source == StartupSource::Section, lightStrings_};
+    output.out += request.json ? StatusJson(facts) : StatusText(facts);
     return kExitDone;
 }
 
