@@ -171,6 +171,8 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
 
     # The program's window is open: changes are refused, status and export still work.
     app.start()
+    # The program's own start ends by telling the monitor its profile.
+    app.monitor_log.wait_for("command", code="MONITOR_SELECT_PROFILE")
     files, before = snapshot(app), len(commands(app))
     status, _, err = ctl.run("select", "2")
     assert status == 4 and "close it first" in err
