@@ -70,7 +70,9 @@ int Runner::Run(const Request& request, RunOutput& output) {
         return Fail(output, kExitProgramOpen,
                     "the configuration program is open: close it first, or its next apply would undo this");
     }
-    if (request.verb != Verb::Status && !host_.TakeLock()) {
+    // Every command takes the lock, status too: reading the files at start rewrites the
+    // settings file's copies of the profiles, which could undo another command's write.
+    if (!host_.TakeLock()) {
         return Fail(output, kExitNoAnswer, "another tavrelctl was still at work after " + TimeoutText() + "; nothing changed");
     }
     const StartupSource source = link_.LoadStartupConfiguration();
