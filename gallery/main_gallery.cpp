@@ -121,7 +121,8 @@ static bool ChooseLanguage(std::vector<std::wstring>& args) {
         if (code == L"en") return true;
         const std::wstring file = L"Languages\\lang_" + code + L".dll";
         const std::u16string relative(reinterpret_cast<const char16_t*>(file.c_str()), file.size());
-        if (GetFileAttributesW(reinterpret_cast<const wchar_t*>(AppPath(relative).c_str())) == INVALID_FILE_ATTRIBUTES) {
+        const std::u16string path = AppPath(relative);
+        if (GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) == INVALID_FILE_ATTRIBUTES) {
             std::fwprintf(stderr, L"no language library %ls\n", file.c_str());
             return false;
         }

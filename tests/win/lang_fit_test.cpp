@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "app/buttons.h"
+#include "app/win/profile_man_dialog.h"
 #include "dialogs/warning_model.h"
+#include "lighting/win/light_ctrl_panel.h"
 #include "skin/bitmap_btn_model.h"
 #include "skin/ex_menu_model.h"
 #include "skin/skin_item.h"
@@ -125,7 +127,9 @@ Room ButtonRoom(const wchar_t* layoutFile, int key, int align = 0, int indent = 
     return room;
 }
 
-Room Painted(int height, int weight, int left, int right, int lines = 0) { return Room{height, weight, right - left, lines}; }
+Room Painted(int height, int weight, int left, int right, int lines = 0) {
+    return Room{height, weight, right - left, lines};
+}
 
 struct MenuGroup {
     std::vector<int> numbers;
@@ -160,12 +164,15 @@ std::vector<Placed> Placements(const Library& library) {
     add(405, ButtonRoom(L"skin_swap_key.ini", 3));
     // Macro page: title, and the action names its key buttons show.
     add(526, Painted(20, 400, 39, 739));
-    for (int n : {500, 504, 505, 506, 507, 508, 509, 510, 511, 513, 514, 515, 516, 517, 518, 519, 520, 521, 522})
+    for (int n : {500, 504, 505, 506, 507, 508, 509, 510, 511, 513, 514, 515, 516, 517, 518, 519, 520, 521, 522,
+                  525})
         add(n, ButtonRoom(L"Skin_Macro_control.ini", 4));
     // Shortcut dialog: the title, then labels from their points to the check box or
     // field that follows them.
     add(600, Painted(18, 700, 5, 261, 1));
-    const struct { int number, x, key; } labels[] = {{601, 60, 7}, {602, 130, 8}, {603, 188, 9}, {604, 250, 10}, {606, 180, 6}};
+    const struct {
+        int number, x, key;
+    } labels[] = {{601, 60, 7}, {602, 130, 8}, {603, 188, 9}, {604, 250, 10}, {606, 180, 6}};
     for (const auto& l : labels) add(l.number, Painted(14, 400, l.x, SkinEntry(L"skin_Shortcut.ini", l.key).left - 2));
     add(605, Painted(14, 400, 58, 105 - 2));  // the key field starts at 105
     add(607, ButtonRoom(L"skin_Shortcut.ini", 2));
@@ -174,24 +181,24 @@ std::vector<Placed> Placements(const Library& library) {
     for (int base : {700, 1000}) {
         add(base, Painted(kWarningTitleBox.fontHeight, kWarningTitleBox.fontWeight, kWarningTitleBox.left,
                           kWarningTitleBox.right, 1));
-        add(base + 1, Painted(kWarningMessageBox.fontHeight, kWarningMessageBox.fontWeight, kWarningMessageBox.left,
-                              kWarningMessageBox.right,
-                              LinesIn(kWarningMessageBox.bottom - kWarningMessageBox.top, kWarningMessageBox.fontHeight)));
+        const TextBox& box = kWarningMessageBox;
+        add(base + 1, Painted(box.fontHeight, box.fontWeight, box.left, box.right,
+                              LinesIn(box.bottom - box.top, box.fontHeight)));
         add(base + 2, ButtonRoom(L"skin_reset_warn.ini", kWarningOkKey));
         add(base + 3, ButtonRoom(L"skin_reset_warn.ini", kWarningCancelKey));
     }
-    // Game link dialog: lines limited where the next text starts below.
-    add(800, Painted(18, 400, 24, 345, 1));
-    add(801, Painted(15, 400, 24, 307, 1));
-    add(802, Painted(15, 400, 24, 307, 2));
-    add(803, Painted(15, 400, 24, 155, 2));
-    add(804, Painted(15, 400, 24, 117, 1));
-    add(805, Painted(15, 400, 24, 154, 2));
+    // Game link dialog: a text's lines end at its rectangle or where a text below it,
+    // side by side with it, begins.
+    for (const GameLinkText& t : kGameLinkTexts) {
+        int bottom = t.rect.bottom;
+        for (const GameLinkText& other : kGameLinkTexts)
+            if (other.rect.top > t.rect.top && other.rect.left < t.rect.right && other.rect.right > t.rect.left)
+                bottom = std::min<int>(bottom, other.rect.top);
+        add(800 + t.entry,
+            Painted(t.fontHeight, 400, t.rect.left, t.rect.right, LinesIn(bottom - t.rect.top, t.fontHeight)));
+    }
     add(806, ButtonRoom(L"skin_Profile.ini", 4));
     add(807, ButtonRoom(L"skin_Profile.ini", 5));
-    add(808, Painted(15, 400, 155, 438, 2));
-    add(809, Painted(14, 400, 117, 377, 2));
-    add(810, Painted(14, 400, 162, 361, 6));
     // Macro manager.
     add(900, Painted(18, 700, 14, 386));
     add(901, Painted(15, 400, 14, 420 - 14));
@@ -205,13 +212,14 @@ std::vector<Placed> Placements(const Library& library) {
     add(909, ButtonRoom(L"skin_macro_manager.ini", 14, 1, 0, kDtWordBreak, 0));
     add(910, ButtonRoom(L"skin_macro_manager.ini", 1));
     add(911, ButtonRoom(L"skin_macro_manager.ini", 2, 1, 0));
-    // Lighting page: labels right of the palette (the colour names end where the
-    // sliders begin), and the effect button.
-    add(1101, Painted(14, 400, 40, 184));
-    add(1102, Painted(14, 400, 380, 517));
-    add(1103, Painted(14, 400, 348, 514));
-    add(1104, Painted(14, 400, 513, 679));
-    for (int n : {1109, 1110, 1111}) add(n, Painted(14, 400, 348, 407));
+    // Lighting page: its texts (the colour names end where their sliders begin), and
+    // the effect button.
+    for (const LightPageText& t : kLightPageTexts) {
+        const int channel = t.string - 1109;
+        const bool colourName = channel >= 0 && channel < 3;
+        const int right = colourName ? std::min<int>(t.rect.right, kLightSliderRects[channel].left) : t.rect.right;
+        add(t.string, Painted(14, 400, t.rect.left, right));
+    }
     for (int n : {1105, 1106, 1107, 1108, 1112}) add(n, ButtonRoom(L"Skin_light_control.ini", 0));
     // Waiting dialog.
     add(1400, Painted(20, 600, 5, 300, LinesIn(117 - 67, 20)));
