@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -116,7 +117,8 @@ const std::wstring& CurrentName() { return g_name; }
 static bool ChooseLanguage(std::vector<std::wstring>& args) {
     for (size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] != L"--lang") continue;
-        const std::wstring code = args[i + 1];
+        std::wstring code = args[i + 1];
+        std::replace(code.begin(), code.end(), L'-', L'_');  // pt-BR names lang_pt_BR.dll
         args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
         if (code == L"en") return true;
         const std::wstring file = L"Languages\\lang_" + code + L".dll";
