@@ -1,11 +1,14 @@
 // gallery.exe: opens one skinned window by name (see gallery.h). With
 // "--shot file.bmp" it photographs the window once it is shown and painted, writes the
-// picture and ends, so that pictures of every window can be taken on Xvfb.
+// picture and ends, so that pictures of every window can be taken on Xvfb. With
+// "--lang <code>" its texts come from Languages\lang_<code>.dll instead of lang.dll.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "gallery/gallery.h"
 #include "skin/app_dir.h"
 #include "skin/win/ex_menu.h"
+#include "skin/win/lang_library.h"
 #include "window/win/handles.h"
 
 namespace tavrel::gallery {
@@ -108,7 +112,30 @@ void PrintNames() {
 
 const std::wstring& CurrentName() { return g_name; }
 
-int Run(const std::vector<std::wstring>& args) {
+// Takes "--lang <code>" out of `args` and points the language tables at that
+// language's library; false when the library does not exist.
+static bool ChooseLanguage(std::vector<std::wstring>& args) {
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] != L"--lang") continue;
+        std::wstring code = args[i + 1];
+        std::replace(code.begin(), code.end(), L'-', L'_');  // pt-BR names lang_pt_BR.dll
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        if (code == L"en") return true;
+        const std::wstring file = L"Languages\\lang_" + code + L".dll";
+        const std::u16string relative(reinterpret_cast<const char16_t*>(file.c_str()), file.size());
+        const std::u16string path = AppPath(relative);
+        if (GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.c_str())) == INVALID_FILE_ATTRIBUTES) {
+            std::fwprintf(stderr, L"no language library %ls\n", file.c_str());
+            return false;
+        }
+        UseLanguageLibrary(relative);
+        return true;
+    }
+    return true;
+}
+
+int Run(std::vector<std::wstring> args) {
+    if (!ChooseLanguage(args)) return 2;
     if (args.empty() || args[0] == L"--list") {
         PrintNames();
         return args.empty() ? 2 : 0;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Windows package silently under Wine, starts the installed program,
-# then uninstalls it; checks what each step leaves on disk.
-# Usage: installer_test.sh <setup.exe>   (WINEPREFIX and DISPLAY come from the caller)
+# Installs the Windows package silently under Wine in German, starts the installed
+# program, changes its language by running the installer again, then uninstalls it;
+# checks what each step leaves on disk.
+# Usage: installer_test.sh <setup.exe> <run folder>   (WINEPREFIX and DISPLAY come from the caller)
 set -euo pipefail
 setup=$1
+stage=$2
 folder_win='C:\InstallerTest\OrvaneKeyboard'
 folder=$(winepath -u "$folder_win" 2>/dev/null)
 menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvane Gaming Keyboard' 2>/dev/null)
@@ -24,11 +26,12 @@ cleanup() {
 trap cleanup EXIT
 
 rm -rf "$folder"
-wine "$setup" /S /SIMULATOR "/D=$folder_win" >/dev/null 2>&1
+wine "$setup" /S /SIMULATOR /LANG=de "/D=$folder_win" >/dev/null 2>&1
 wait_for 60 "the installed program" test -f "$folder/uninstall.exe"
-for f in Tavrel.exe tavrelctl.exe lang.dll Pondrel.exe Skins/skin_Config.ini; do
+for f in Tavrel.exe tavrelctl.exe lang.dll Pondrel.exe setup.exe Skins/skin_Config.ini; do
   [ -f "$folder/$f" ] || fail "$f not installed"
 done
+cmp -s "$folder/lang.dll" "$stage/Languages/lang_de.dll" || fail "lang.dll is not the German library"
 wine "$folder/tavrelctl.exe" --version 2>/dev/null | grep -q '^tavrelctl ' || fail "the installed tavrelctl.exe does not run"
 [ -n "$menu" ] && { ls "$menu"/*.lnk >/dev/null 2>&1 || fail "no Start menu entry"; }
 
@@ -37,10 +40,22 @@ wine "$folder/tavrelctl.exe" --version 2>/dev/null | grep -q '^tavrelctl ' || fa
 wait_for 60 "the main window" xdotool search --name '^Orvane Gaming Keyboard$'
 cleanup
 
+# Modify: the kept installer, run again, puts another language in place and leaves
+# the user's data folder alone.
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+data="$appdata/Orvane Gaming Keyboard"
+mkdir -p "$data"
+echo "the user's own file" > "$data/installer-test-marker"
+wine "$folder/setup.exe" /S /LANG=ru >/dev/null 2>&1
+wait_for 60 "the Russian library" cmp -s "$folder/lang.dll" "$stage/Languages/lang_ru.dll"
+grep -q "user's own file" "$data/installer-test-marker" || fail "Modify touched the data folder"
+rm -f "$data/installer-test-marker"
+
 wine "$folder/uninstall.exe" /S >/dev/null 2>&1
 wait_for 60 "the uninstaller to remove the program" test ! -e "$folder/Tavrel.exe"
 wait_for 30 "the uninstaller to remove its folder" test ! -e "$folder"
-[ -n "$menu" ] && [ -e "$menu" ] && fail "Start menu entry left behind"
+# The uninstaller removes the Start menu entries after the folder: wait for them too.
+[ -n "$menu" ] && wait_for 30 "the uninstaller to remove the Start menu entry" test ! -e "$menu"
 
 # A keyboard monitor already in the folder is never replaced by the simulator, and the
 # uninstaller leaves it where it was.

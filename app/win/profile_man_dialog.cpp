@@ -15,17 +15,6 @@ constexpr DWORD kEditStyle = 0x5000000B;
 // Allow-multi-select, hide-read-only and overwrite-prompt.
 constexpr DWORD kBrowseFlags = 0x206;
 
-struct PaintedText {
-    int entry;
-    int fontHeight;
-    RECT rect;
-};
-constexpr PaintedText kTexts[] = {
-    {0, 18, {24, 18, 345, 43}},   {1, 15, {24, 100, 307, 130}}, {3, 15, {24, 170, 155, 200}},
-    {4, 15, {24, 285, 117, 315}}, {5, 15, {24, 311, 154, 341}}, {2, 15, {24, 125, 307, 155}},
-    {8, 15, {155, 170, 438, 200}}, {9, 14, {117, 283, 377, 320}}, {10, 14, {162, 311, 361, 399}},
-};
-
 const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 std::wstring DesktopInitialName() {
@@ -80,7 +69,7 @@ std::u16string CDlgProfileMan::EditText(HWND edit) const {
 }
 
 void CDlgProfileMan::PaintSkin(HDC dc) {
-    for (const PaintedText& text : kTexts) {
+    for (const GameLinkText& text : kGameLinkTexts) {
         auto font = CreateSkinFont(text.fontHeight, 400);
         DrawSkinText(dc, m_lang.Get(static_cast<size_t>(text.entry)), text.rect, DT_LEFT | DT_WORDBREAK, font.Get());
     }

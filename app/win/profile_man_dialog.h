@@ -15,6 +15,19 @@ namespace tavrel {
 
 inline constexpr UINT kProfileManTemplate = 144;
 
+// The dialog's texts, drawn left-aligned and word-wrapped: entry of its language table
+// (string 800 + entry), font height and rectangle.
+struct GameLinkText {
+    int entry;
+    int fontHeight;
+    RECT rect;
+};
+inline constexpr GameLinkText kGameLinkTexts[] = {
+    {0, 18, {24, 18, 345, 43}},   {1, 15, {24, 100, 307, 130}}, {3, 15, {24, 170, 155, 200}},
+    {4, 15, {24, 285, 117, 315}}, {5, 15, {24, 311, 154, 341}}, {2, 15, {24, 125, 307, 155}},
+    {8, 15, {155, 170, 438, 200}}, {9, 14, {117, 283, 377, 320}}, {10, 14, {162, 311, 361, 399}},
+};
+
 class CDlgProfileMan : public SkinnedWindow {
 public:
     // Edits the current profile of `working`.

@@ -17,25 +17,9 @@ namespace {
 
 constexpr RECT kAppliedSwatch{348, 101, 513, 140};
 constexpr RECT kEditedSwatch{514, 101, 679, 140};
-constexpr RECT kSliderRect[3] = {{407, 142, 639, 156}, {407, 172, 639, 186}, {407, 202, 639, 216}};
 constexpr RECT kHueSliderRect{304, 66, 324, 250};
 constexpr RECT kEditRect[3] = {{636, 156, 678, 173}, {636, 185, 678, 201}, {636, 214, 678, 231}};
 constexpr int kMarkerRadius = 4;
-
-struct PageText {
-    int string;
-    RECT rect;
-    UINT format;
-};
-constexpr PageText kTexts[] = {
-    {1101, {40, 42, 184, 64}, DT_RIGHT | DT_SINGLELINE},
-    {1102, {380, 42, 517, 64}, DT_RIGHT | DT_SINGLELINE},
-    {1103, {348, 79, 514, 101}, DT_CENTER | DT_SINGLELINE},
-    {1104, {513, 79, 679, 101}, DT_CENTER | DT_SINGLELINE},
-    {1109, {348, 155, 415, 177}, DT_LEFT | DT_SINGLELINE},
-    {1110, {348, 185, 415, 207}, DT_LEFT | DT_SINGLELINE},
-    {1111, {348, 214, 415, 236}, DT_LEFT | DT_SINGLELINE},
-};
 
 COLORREF ToColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 COLORREF ToColorRef(Rgb c) { return RGB(c.red & 0xFF, c.green & 0xFF, c.blue & 0xFF); }
@@ -97,10 +81,10 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
     const std::wstring below = ProgramPath(u"Skins\\arrow_below.bmp");
     for (Channel c : kChannels) {
         CClickSlider& s = Slider(c);
-        if (!s.Create(below, below, below, Hwnd(), SliderId(c), true, kSliderRect[static_cast<size_t>(c)])) continue;
+        if (!s.Create(below, below, below, Hwnd(), SliderId(c), true, kLightSliderRects[static_cast<size_t>(c)])) continue;
         s.SetRange(0, kComponentMax);
-        CropBitmap(dc, s.m_bmpTrack, m_bmpBack.Get(), kSliderRect[0]);
-        CropBitmap(dc, s.m_bmpTrackFill, over.Get(), kSliderRect[0]);
+        CropBitmap(dc, s.m_bmpTrack, m_bmpBack.Get(), kLightSliderRects[0]);
+        CropBitmap(dc, s.m_bmpTrackFill, over.Get(), kLightSliderRects[0]);
     }
     const std::wstring left = ProgramPath(u"Skins\\arrow_left.bmp");
     if (m_sldHue.Create(left, left, left, Hwnd(), kSliderIdHue, false, kHueSliderRect)) {
@@ -332,7 +316,7 @@ void CDlgLightCtrlPanel::ReleasePalette() {
 
 void CDlgLightCtrlPanel::PaintSkin(HDC dc) {
     win::UniqueFont font = CreateSkinFont(14);
-    for (const PageText& t : kTexts)
+    for (const LightPageText& t : kLightPageTexts)
         DrawSkinText(dc, m_lang.Get(static_cast<size_t>(t.string - kLightLangFirst)), t.rect, t.format, font.Get());
 
     const ProfileRecord& applied = CurrentProfile(m_applied);

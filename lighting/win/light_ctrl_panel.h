@@ -22,6 +22,25 @@ namespace tavrel {
 inline constexpr UINT kLightPageTemplateId = 134;
 inline constexpr UINT_PTR kPaletteTimerId = 1;
 
+// The red, green and blue sliders.
+inline constexpr RECT kLightSliderRects[3] = {{407, 142, 639, 156}, {407, 172, 639, 186}, {407, 202, 639, 216}};
+
+// The page's texts: string number, rectangle and format, in 14-pixel Arial.
+struct LightPageText {
+    int string;
+    RECT rect;
+    UINT format;
+};
+inline constexpr LightPageText kLightPageTexts[] = {
+    {1101, {40, 42, 184, 64}, DT_RIGHT | DT_SINGLELINE},
+    {1102, {380, 42, 517, 64}, DT_RIGHT | DT_SINGLELINE},
+    {1103, {348, 79, 514, 101}, DT_CENTER | DT_SINGLELINE},
+    {1104, {513, 79, 679, 101}, DT_CENTER | DT_SINGLELINE},
+    {1109, {348, 155, 415, 177}, DT_LEFT | DT_SINGLELINE},
+    {1110, {348, 185, 415, 207}, DT_LEFT | DT_SINGLELINE},
+    {1111, {348, 214, 415, 236}, DT_LEFT | DT_SINGLELINE},
+};
+
 class CDlgLightCtrlPanel : public SkinnedWindow, public MainPage {
 public:
     // The page edits `working` and shows the applied colour from `applied` (the

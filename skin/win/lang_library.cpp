@@ -2,22 +2,31 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "skin/app_dir.h"
 
 namespace tavrel {
 
 namespace {
 
+std::u16string& LibraryFile() {
+    static std::u16string file = u"lang.dll";
+    return file;
+}
+
 HMODULE LanguageLibrary() {
     static HMODULE library = nullptr;
     if (!library) {
-        const std::u16string path = AppPath(u"lang.dll");
+        const std::u16string path = AppPath(LibraryFile());
         library = LoadLibraryExW(reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     }
     return library;
 }
 
 }  // namespace
+
+void UseLanguageLibrary(std::u16string relativePath) { LibraryFile() = std::move(relativePath); }
 
 void LoadLangTable(LangTable& table, int first, int last) {
     table.Clear();

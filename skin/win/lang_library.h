@@ -11,4 +11,9 @@ namespace tavrel {
 // so none of its code runs) and stays open while the program runs.
 void LoadLangTable(LangTable& table, int first, int last);
 
+// Makes the library another file of the program folder (the gallery shows the
+// windows in each language this way; the program itself always reads "lang.dll").
+// Takes effect only before the first table is loaded.
+void UseLanguageLibrary(std::u16string relativePath);
+
 }  // namespace tavrel

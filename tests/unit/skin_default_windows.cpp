@@ -141,7 +141,7 @@ WindowSpec ShortcutDialog() {
                Text("string 603", {188, 67, 220, 84}, 14, {S(603)}, Placement::FromPoint),
                Text("string 604", {250, 67, 278, 84}, 14, {S(604)}, Placement::FromPoint),
                Text("string 605", {58, 120, 103, 137}, 14, {S(605)}, Placement::FromPoint),
-               Text("string 606", {180, 120, 252, 137}, 14, {S(606)}, Placement::FromPoint)};
+               Text("string 606", {180, 120, 276, 137}, 14, {S(606)}, Placement::FromPoint)};
     w.captions = {CaptionSpec{"2", Scheme::Dark, Align::Centre, 0, false, false, {S(607)}},
                   CaptionSpec{"3", Scheme::Dark, Align::Centre, 0, false, false, {S(608)}}};
     return w;
