@@ -229,37 +229,6 @@ TEST(GuiObjectCount, SeesObjectsComeAndGo) {
     EXPECT_EQ(after.user, before.user) << test::DescribeChange(before, after);
 }
 
-TEST_F(ResourceLeakTest, TheMenuHookWaitsForTheFirstPaintOrTheFirstMenu) {
-    // Every message sent in the thread passes the hook, which under Wine makes the
-    // start-up's window creation slow: the main window installs it only once painted.
-    const auto removeHook = [] {
-        if (g_hMenuHook) UnhookWindowsHookEx(g_hMenuHook);
-        g_hMenuHook = nullptr;
-    };
-    removeHook();
-    {
-        FolderStorage storage(Storage{files_, folder_}, g_MacroLibrary);
-        CTavrelDlg mainDialog(monitor_, storage);
-        ASSERT_TRUE(mainDialog.Create(nullptr));
-        EXPECT_EQ(g_hMenuHook, nullptr) << "installed while the window was made";
-        ShowWindow(mainDialog.Hwnd(), SW_SHOW);
-        EXPECT_TRUE(test::PumpUntil([] { return g_hMenuHook != nullptr; }));
-        DestroyWindow(mainDialog.Hwnd());
-    }
-
-    removeHook();
-    win::Window owner;
-    ASSERT_TRUE(owner.CreateEx(0, L"menu owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr));
-    CExMenu menu;
-    ASSERT_TRUE(menu.CreatePopup());
-    menu.AppendItem(40, u"Item");
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
-    menu.TrackPopup(owner.Hwnd(), 10, 10, TPM_LEFTALIGN);
-    KillTimer(nullptr, timer);
-    EXPECT_NE(g_hMenuHook, nullptr) << "a menu opened first brings the hook along";
-    DestroyWindow(owner.Hwnd());
-}
-
 TEST_F(ResourceLeakTest, DialogsMenusPagesAndProfilesGiveBackEveryObject) {
     FolderStorage storage(Storage{files_, folder_}, g_MacroLibrary);
     CTavrelDlg mainDialog(monitor_, storage);
