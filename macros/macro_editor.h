@@ -74,6 +74,9 @@ public:
     // ---- What the window shows
     const std::vector<std::u16string>& MacroRows() const { return macroRows_; }
     int CurMacro() const { return m_nCurMacro; }
+    // The event rows as last built. A pause edit that ends empty drops its row from the
+    // list box without a word to the dialog; the row stays here and is shown again at
+    // the next refresh, as the pause itself is unchanged.
     const std::vector<EventRow>& EventRows() const { return eventRows_; }
     int CaretRow() const { return caretRow_; }  // row to put the caret on; -1 none
     // Raised whenever the lists or the repeat box must be shown again.
@@ -133,8 +136,6 @@ public:
     // The pause editor ended with a non-empty text; row is the re-inserted row. Returns
     // the row that replaces it.
     EventRow OnPauseEditDone(int row, std::u16string_view text);
-    // The pause editor ended empty (or with Escape) and the list box dropped the row.
-    void OnEventRowRemoved(int row);
 
 private:
     void EventListChanged() { ++eventListRevision_; }

@@ -140,8 +140,4 @@ EventRow MacroEditor::OnPauseEditDone(int row, std::u16string_view text) {
     return replacement;
 }
 
-void MacroEditor::OnEventRowRemoved(int row) {
-    if (row >= 0 && row < static_cast<int>(eventRows_.size())) eventRows_.erase(eventRows_.begin() + row);
-}
-
 }  // namespace tavrel

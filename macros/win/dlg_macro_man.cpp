@@ -117,9 +117,8 @@ void CDlgMacroMan::CreateSkinControls(SkinBuilder& skin) {
     m_lblHint.m_uLineFormat = DT_WORDBREAK;
     SetCaption(m_lblHint, s(909));
 
-    const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS;
-    m_lstMacros.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(6).rcPos), kMacroListTag, listStyle);
-    m_lstEvents.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(11).rcPos), kEventListTag, listStyle);
+    m_lstMacros.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(6).rcPos), kMacroListTag);
+    m_lstEvents.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(11).rcPos), kEventListTag);
 }
 
 void CDlgMacroMan::PaintSkin(HDC dc) {

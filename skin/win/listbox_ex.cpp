@@ -48,9 +48,13 @@ CListBoxEx::~CListBoxEx() {
 
 bool CListBoxEx::Create(HWND parent, const RECT& rect, int id, DWORD style) {
     if (!CreateControl(L"LISTBOX", L"", style, rect, parent, id)) return false;
-    // The first measure request went to the parent before the list was attached.
+    // The first measure request went to the parent before the list was attached, and
+    // the list cut its height to whole rows of that first guess: size it again, so it
+    // shows whole rows of its own height.
     SendMessageW(Hwnd(), LB_SETITEMHEIGHT, 0, m_nItemHeight);
     SendMessageW(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 

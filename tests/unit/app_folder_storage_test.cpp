@@ -7,12 +7,16 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <vector>
 
+#include "config/ini_encoding.h"
 #include "config/ini_file.h"
 #include "config/shared_config.h"
 #include "config/text.h"
+#include "tests/unit/support/ini_key_order.h"
 
 using namespace tavrel;
+using tavrel::test::IniKeysInFileOrder;
 namespace fs = std::filesystem;
 
 namespace {
@@ -68,6 +72,8 @@ TEST(AppFolderStorage, ExportThenImportKeepsTheProfileAndRaisesTheImportFlags) {
     EXPECT_EQ(ReadBytes(exportCopy), ReadBytes(chosen));
     CIniFile settings(U(s.DataFolder() / "config.ini"), s.files);
     EXPECT_EQ(settings.GetString(u"Profile2", u"FileName"), u"race.v2");
+    EXPECT_EQ(IniKeysInFileOrder(DecodeIniBytes(ReadBytes(s.DataFolder() / "config.ini"))),
+              std::vector<std::u16string>{u"Profile2/FileName"});
 
     ASSERT_TRUE(s.storage->ImportProfile(*s.working, U(chosen)));
     EXPECT_TRUE(fs::exists(s.DataFolder() / "race.v2.gkp"));

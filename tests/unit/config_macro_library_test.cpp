@@ -4,15 +4,18 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "config/ini_encoding.h"
 #include "config/ini_file.h"
 #include "config/ini_struct.h"
 #include "config/shared_config.h"
 #include "config/text.h"
+#include "tests/unit/support/ini_key_order.h"
 #include "tests/unit/support/memory_file_system.h"
 
 using namespace tavrel;
+using tavrel::test::IniKeysInFileOrder;
 using tavrel::test::MemoryFileSystem;
 
 namespace {
@@ -68,6 +71,8 @@ TEST(MacroLibraryFile, SaveThenLoadGivesEqualRecordsInOrder) {
     lib.Append(Macro(std::u16string(49, u'L'), 0, 0));
     ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
     const std::u16string text = DecodeIniBytes(f.files.Bytes(kLibrary));
+    const std::vector<std::u16string> keys = {u"Macros/number", u"Macros/0", u"Macros/1", u"Macros/2"};
+    EXPECT_EQ(IniKeysInFileOrder(text), keys);
     const size_t value = text.find(u"\r\n0=") + 4;
     EXPECT_EQ(text.find(u"\r\n", value) - value, 618u);
 

@@ -4,13 +4,17 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "config/ini_encoding.h"
+#include "config/ini_struct.h"
 #include "config/shared_config.h"
 #include "config/text.h"
+#include "tests/unit/support/ini_key_order.h"
 #include "tests/unit/support/memory_file_system.h"
 
 using namespace tavrel;
+using tavrel::test::IniKeysInFileOrder;
 using tavrel::test::MemoryFileSystem;
 
 namespace {
@@ -50,6 +54,55 @@ std::unique_ptr<ProfileRecord> BusyRecord() {
     return r;
 }
 
+
+enum class Kind { String, Integer, Structure };
+
+struct DocumentedEntry {
+    std::u16string key;  // as the writer spells it
+    Kind kind;
+    const void* field;   // in the record the entry belongs to
+    size_t size;
+};
+
+// The entries of a profile file in the order the writer produces them, with the
+// writer's spellings ("LtFlag " with its blank, "standardkey" in lower case), each tied
+// to the field it stores: written out from the file format's definition, never from
+// our entry table, so that a key respelt in both writer and reader is caught.
+std::vector<DocumentedEntry> DocumentedEntries(const ProfileRecord& r) {
+    std::vector<DocumentedEntry> e = {
+        {u"ProFileName", Kind::String, r.ProFileName, sizeof r.ProFileName},
+        {u"GameFile", Kind::String, r.GameFile, sizeof r.GameFile},
+        {u"MediaOption", Kind::Integer, &r.MediaOption, 4},
+        {u"HDDKeyboard", Kind::Integer, &r.HDDKeyboard, 4},
+        {u"LtSwitch", Kind::Integer, &r.LtSwitch, 4},
+        {u"LtEffectType", Kind::Integer, &r.LtEffectType, 4},
+        {u"LtFlag ", Kind::Integer, &r.LtFlag, 4},
+        {u"iRGBRed", Kind::Integer, &r.iRGBRed, 4},
+        {u"iRGBGreen", Kind::Integer, &r.iRGBGreen, 4},
+        {u"iRGBBlue", Kind::Integer, &r.iRGBBlue, 4},
+        {u"iCrlSliderPos", Kind::Integer, &r.iCrlSliderPos, 4},
+        {u"iResponTime", Kind::Integer, &r.iResponTime, 4},
+        {u"iLtPulsation", Kind::Integer, &r.iLtPulsation, 4},
+        {u"LtColor", Kind::Integer, &r.LtColor, 4},
+        {u"LtControl", Kind::Integer, &r.LtControl, 4},
+        {u"LtSaving", Kind::Integer, &r.LtSaving, 4},
+        {u"LtTimeout", Kind::Integer, &r.LtTimeout, 4},
+        {u"PollingRate", Kind::Integer, &r.PollingRate, 4},
+    };
+    for (int i = 0; i < 6; ++i) e.push_back({u"ModifyKey" + FormatInt(i), Kind::Integer, &r.ModifyKey[i], 4});
+    e.push_back({u"standardkey", Kind::Structure, r.standardKey, sizeof r.standardKey});
+    e.push_back({u"GKey", Kind::Structure, r.GKey, sizeof r.GKey});
+    for (int i = 0; i < 32; ++i) {
+        e.push_back({u"MacroKeyInfo" + FormatInt(i), Kind::Structure, &r.MacroKeyInfo[i], sizeof r.MacroKeyInfo[i]});
+    }
+    e.push_back({u"apmLightInfo", Kind::Structure, r.apmLightInfo, sizeof r.apmLightInfo});
+    return e;
+}
+
+std::u16string WithoutBlanks(std::u16string key) {
+    while (!key.empty() && key.back() == u' ') key.pop_back();
+    return key;
+}
 }  // namespace
 
 TEST(ProfileFile, TableCoversEveryStoredByteInWriterOrder) {
@@ -61,18 +114,94 @@ TEST(ProfileFile, TableCoversEveryStoredByteInWriterOrder) {
     EXPECT_EQ(std::u16string(ProfileFileEntries().back().writeKey), u"apmLightInfo");
 }
 
-TEST(ProfileFile, WritesKeysInTableOrderWithTheWritersSpellings) {
-    MemoryFileSystem files;
+TEST(ProfileFile, WritesEveryKeyInTheDocumentedOrderAndSpelling) {
     auto r = DefaultRecord(0);
+    std::vector<std::u16string> expected, written;
+    for (const DocumentedEntry& e : DocumentedEntries(*r)) expected.push_back(e.key);
+    for (const ProfileFileEntry& e : ProfileFileEntries()) {
+        for (int i = 0; i < e.count; ++i) written.push_back(e.writeKey + (e.count > 1 ? FormatInt(i) : u""));
+    }
+    EXPECT_EQ(written, expected);  // the writer's own spellings, blank included
+
+    MemoryFileSystem files;
     ASSERT_TRUE(WriteProfileFile(*r, u"p.gkp", files));
     const std::u16string text = DecodeIniBytes(files.Bytes(u"p.gkp"));
-    EXPECT_EQ(text.rfind(u"[Setting]\r\nProFileName=#1\r\nGameFile=\r\nMediaOption=0\r\nHDDKeyboard=1\r\n", 0), 0u);
-    EXPECT_NE(text.find(u"\r\nLtFlag=1\r\n"), std::u16string::npos);
+    std::vector<std::u16string> inFile;
+    for (const std::u16string& key : expected) inFile.push_back(u"Setting/" + WithoutBlanks(key));
+    EXPECT_EQ(IniKeysInFileOrder(text), inFile);
+    EXPECT_EQ(text.rfind(u"[Setting]\r\nProFileName=#1\r\nGameFile=\r\nMediaOption=0\r\n", 0), 0u);
     EXPECT_NE(text.find(u"\r\nstandardkey=293A3B"), std::u16string::npos);
-    EXPECT_NE(text.find(u"\r\nModifyKey5=1\r\nstandardkey="), std::u16string::npos);
-    EXPECT_NE(text.find(u"\r\nMacroKeyInfo31="), std::u16string::npos);
     const size_t line = text.find(u"MacroKeyInfo0=") + 14;
     EXPECT_EQ(text.find(u"\r\n", line) - line, 1562u);
+}
+
+TEST(ProfileFile, AFileWrittenElsewhereFillsEveryField) {
+    // Every field a value of its own, so that a key read under another name, or into
+    // another field, leaves a difference.
+    auto expected = ZeroRecord();
+    CopyToArray(expected->ProFileName, u"Night Race");
+    CopyToArray(expected->GameFile, u"C:\\Games\\Race\\race.exe");
+    expected->MediaOption = 1001;
+    expected->HDDKeyboard = 1002;
+    expected->LtSwitch = 1003;
+    expected->LtEffectType = 1004;
+    expected->LtFlag = 1005;
+    expected->iRGBRed = 1006;
+    expected->iRGBGreen = 1007;
+    expected->iRGBBlue = 1008;
+    expected->iCrlSliderPos = 1009;
+    expected->iResponTime = 1010;
+    expected->iLtPulsation = 1011;
+    expected->LtColor = 1012;
+    expected->LtControl = 1013;
+    expected->LtSaving = 1014;
+    expected->LtTimeout = 1015;
+    expected->PollingRate = 1016;
+    for (int i = 0; i < 6; ++i) expected->ModifyKey[i] = -2 - i;
+    for (int i = 0; i < kKeyPositions; ++i) expected->standardKey[i] = static_cast<uint8_t>(i * 7 + 3);
+    for (int i = 0; i < 8; ++i) expected->GKey[i] = static_cast<uint8_t>(0xA0 + i);
+    for (int i = 0; i < 16; ++i) expected->apmLightInfo[i] = static_cast<uint8_t>(0xC0 + i);
+    for (int s = 0; s < kMacroSlotsPerProfile; ++s) {
+        MacroKeyInfo& slot = expected->MacroKeyInfo[s];
+        slot.byIndex = static_cast<uint8_t>(s);
+        slot.byType = 3;
+        slot.wEventCount = static_cast<uint16_t>(s + 1);
+        slot.iRepeat = 100 + s;
+        CopyToArray(slot.szText, u"Slot " + FormatInt(s));
+        for (int e = 0; e <= s; ++e) slot.Events[e] = MacroEvent{static_cast<uint8_t>(4 + s), 1, static_cast<uint16_t>(e)};
+    }
+
+    // As the platform's private-profile functions write it: the section, then one
+    // "key=value" line per entry in the writer's order and spelling.
+    std::u16string text = u"[Setting]\r\n";
+    for (const DocumentedEntry& e : DocumentedEntries(*expected)) {
+        text += e.key + u"=";
+        if (e.kind == Kind::String) {
+            std::u16string value(e.size / 2, u'\0');
+            std::memcpy(value.data(), e.field, e.size);
+            text += value.substr(0, BoundedLength(value.data(), value.size()));
+        } else if (e.kind == Kind::Integer) {
+            int32_t v;
+            std::memcpy(&v, e.field, 4);
+            text += FormatInt(v);
+        } else {
+            text += EncodeStruct(e.field, e.size);
+        }
+        text += u"\r\n";
+    }
+    MemoryFileSystem files;
+    files.PutFile(u"p.gkp", Utf16ToUtf8(text));
+
+    auto back = ZeroRecord();
+    ASSERT_TRUE(ReadProfileFile(*back, u"p.gkp", files));
+    const auto* want = reinterpret_cast<const uint8_t*>(expected.get());
+    const auto* got = reinterpret_cast<const uint8_t*>(back.get());
+    for (size_t i = 0; i < sizeof(ProfileRecord); ++i) {
+        if (want[i] != got[i]) {
+            ADD_FAILURE() << "first difference at offset " << i;
+            break;
+        }
+    }
 }
 
 TEST(ProfileFile, DefaultAndBusyRecordsRoundTripByteForByte) {

@@ -4,14 +4,18 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
+#include "config/ini_encoding.h"
 #include "config/ini_file.h"
 #include "config/profile_file.h"
 #include "config/shared_config.h"
 #include "config/text.h"
+#include "tests/unit/support/ini_key_order.h"
 #include "tests/unit/support/memory_file_system.h"
 
 using namespace tavrel;
+using tavrel::test::IniKeysInFileOrder;
 using tavrel::test::MemoryFileSystem;
 
 namespace {
@@ -112,6 +116,12 @@ TEST(SettingsStore, SaveOnAFreshMachineCreatesTheFoldersAndEveryFile) {
     EXPECT_EQ(back->CurrentProfile, 3);
     EXPECT_EQ(back->KeyboardPlugIn, 1);
     EXPECT_EQ(std::memcmp(back->profiles, c->profiles, sizeof c->profiles), 0);
+
+    // The settings file's keys, in the order saving and loading write them.
+    const std::vector<std::u16string> keys = {u"Setting/CurrentProfile", u"Setting/KeyboardPlugIn",
+                                              u"Default0/Default0",      u"Default1/Default1",
+                                              u"Default2/Default2",      u"Default3/Default3"};
+    EXPECT_EQ(IniKeysInFileOrder(DecodeIniBytes(f.files.Bytes(kFolder + u"config.ini"))), keys);
 }
 
 TEST(SettingsStore, SaveKeepsOtherSettingsAndTheDefaultCopies) {

@@ -238,6 +238,12 @@ TEST(MacroEditor, TheDeleteButtonRefusesAMacroThatAMacroKeyHolds) {
     EXPECT_TRUE(f.editor.MayDeleteMacroByKey(0)) << "the Delete key asks all the same";
     EXPECT_FALSE(f.editor.MayDeleteMacro(-1, config));
     EXPECT_FALSE(f.editor.MayDeleteMacro(2, config));
+
+    // The row keeps " Dash " as typed; the key holds the stored, trimmed name.
+    ASSERT_TRUE(f.editor.OnNewMacroNamed(u" Dash "));
+    EXPECT_TRUE(f.editor.MayDeleteMacro(2, config));
+    CopyToArray(config.profiles[0].MacroKeyInfo[0].szText, u"Dash");
+    EXPECT_FALSE(f.editor.MayDeleteMacro(2, config));
 }
 
 TEST(MacroEditor, DeletingShowsTheNextMacroAndTheLastOneLeavesNothing) {

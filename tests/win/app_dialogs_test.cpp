@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "dialogs/win/warning_dialog.h"
 #include "monitor/monitor_protocol.h"
 #include "monitor/win/waiting_dialog.h"
+#include "skin/app_dir.h"
 #include "tests/win/support/child_windows.h"
+#include "tests/win/window_test_support.h"
 
 using namespace tavrel;
 
@@ -213,4 +216,48 @@ TEST(AppGameLinkDialog, ModeOneStartsEmpty) {
     dialog.DoModal(nullptr);
     EXPECT_EQ(nonEmpty, 0);
     EXPECT_EQ(ArrayText(working->profiles[0].ProFileName), u"SET");
+}
+
+TEST(AppGameLinkDialog, SpaceReachesTheNameWhileEnterAndEscapeEndNothing) {
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    // The shipped skin: an edit without automatic scrolling takes only what fits its width.
+    const std::u16string appDir(ArrayText(g_szAppDir));
+    const std::wstring exe = test::FolderOfThisProgram() + L"stage\\Tavrel.exe";
+    SetAppDir(std::u16string(exe.begin(), exe.end()));
+    CDlgProfileMan dialog(*working, 1);
+    int phase = 0;
+    Driver driver([&] {
+        HWND hwnd = dialog.Hwnd();
+        if (!hwnd) return false;
+        const auto edits = DescendantsOfClass(hwnd, L"Edit");
+        const auto buttons = DescendantsOfClass(hwnd, L"Button");
+        if (edits.size() != 2 || buttons.size() != 4) {
+            ADD_FAILURE() << "controls missing";
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            return true;
+        }
+        // One key per step, so each character lands before the next. Letters come as
+        // characters; Space, Enter and Escape as key presses only, so a blank reaches the
+        // name only if the dialog's loop lets the Space key through.
+        const std::wstring keys = L" Team\r a\x1B ";
+        if (phase < static_cast<int>(keys.size())) {
+            const wchar_t c = keys[static_cast<size_t>(phase++)];
+            if (c != L' ' && c != L'\r' && c != L'\x1B') {
+                PostMessageW(edits[0], WM_CHAR, c, 1);
+                return false;
+            }
+            const UINT vk = c == L' ' ? VK_SPACE : c == L'\r' ? VK_RETURN : VK_ESCAPE;
+            const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+            PostMessageW(edits[0], WM_KEYDOWN, vk, scan | 1);
+            PostMessageW(edits[0], WM_KEYUP, vk, scan | 0xC0000001);
+            return false;
+        }
+        Click(hwnd, buttons[0]);  // OK
+        return true;
+    });
+    EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+    CopyToArray(g_szAppDir, appDir);
+    EXPECT_EQ(ArrayText(working->profiles[0].ProFileName), u" TEAM A ");
 }

@@ -31,9 +31,11 @@
 #include "tests/win/support/child_windows.h"
 #include "tests/win/support/config_scratch_folder.h"
 #include "tests/win/support/gui_object_count.h"
+#include "tests/win/window_test_support.h"
 #include "window/win/window.h"
 
 using namespace tavrel;
+using tavrel::test::FolderOfThisProgram;
 
 namespace {
 
@@ -42,13 +44,6 @@ constexpr int kSwitches = 1000;
 constexpr int kSwitchesPerPaint = 20;
 constexpr size_t kManagerCancelButton = 6;
 constexpr auto kStepTimeout = std::chrono::seconds(20);
-
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 // A monitor whose window is present (so applies post their command) and that answers
 // every apply at once; no section, so the configuration comes from the files.

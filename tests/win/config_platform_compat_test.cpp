@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/folder_storage.h"
 #include "config/ini_encoding.h"
 #include "config/ini_file.h"
 #include "config/macro_library.h"
@@ -322,5 +323,35 @@ TEST(PlatformCompat, MacroLibraryReadsTheSameBothWays) {
     ASSERT_EQ(ours.Count(), library.Count());
     for (int i = 0; i < library.Count(); ++i) {
         EXPECT_EQ(std::memcmp(ours.At(i), library.At(i), sizeof(MacroRecord)), 0) << i;
+    }
+}
+
+TEST(PlatformCompat, ABlankEdgedProfileNameSurvivesTheProfileFileAnExportAndThePlatform) {
+    // The platform's reader drops blanks around a value unless it is quoted, and drops
+    // one pair of enclosing quotes: the writer quotes exactly the values that need it.
+    ScratchFolder scratch;
+    Win32FileSystem files;
+    FixedDataFolder folder(scratch.Path() + u"AppData");
+    files.CreateFolder(folder.AppDataFolder());
+    MacroLibrary library;
+    FolderStorage storage(Storage{files, folder}, library);
+    auto config = std::make_unique<SharedConfig>();
+    ResetConfig(*config);
+    SetDefaultProfiles(*config);
+    config->CurrentProfile = 2;
+
+    for (const char16_t* name : {u" TEAM  A ", u"  lead", u"trail\t ", u"\"quoted\"", u"inner  blanks"}) {
+        CopyToArray(config->profiles[2].ProFileName, name);
+        const std::u16string profileFile = scratch.Path() + u"p.gkp";
+        const std::u16string exported = scratch.Path() + u"Team file.gkp";
+        ASSERT_TRUE(WriteProfileFile(config->profiles[2], profileFile, files));
+        storage.ExportProfile(*config, exported);
+        for (const std::u16string& path : {profileFile, exported}) {
+            const std::string where = Utf16ToUtf8(path + u" <" + name + u">");
+            EXPECT_EQ(PlatformGetString(path, u"Setting", u"ProFileName", u"-"), name) << where;
+            auto ours = ZeroRecord();
+            ASSERT_TRUE(ReadProfileFile(*ours, path, files));
+            EXPECT_EQ(ArrayText(ours->ProFileName), name) << where;
+        }
     }
 }

@@ -257,6 +257,20 @@ TEST_F(PageTest, ShownPageShowsPaletteAndAppliedSwatch) {
     EXPECT_EQ(GetPixel(dc, 102, 75), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 400, 120), RGB(255, 2, 3));   // applied swatch
     EXPECT_EQ(GetPixel(dc, 600, 120), RGB(9, 20, 30));   // edited swatch
+
+    // A drag that moves to the point the marker is on leaves the marker as it was.
+    const auto markerPixels = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = kPaletteCentre.y - 6; y <= kPaletteCentre.y + 6; ++y)
+            for (int x = kPaletteCentre.x - 6; x <= kPaletteCentre.x + 6; ++x) pixels.push_back(GetPixel(dc, x, y));
+        return pixels;
+    };
+    const std::vector<COLORREF> before = markerPixels();
+    SendMessageW(page_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kPaletteCentre.x, kPaletteCentre.y));
+    SendMessageW(page_->Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kPaletteCentre.x, kPaletteCentre.y));
+    SendMessageW(page_->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(kPaletteCentre.x, kPaletteCentre.y));
+    EXPECT_EQ(ProfileColour(), (Rgb{127, 63, 63})) << "the move picked";
+    EXPECT_EQ(markerPixels(), before) << "the marker stays drawn";
     ReleaseDC(page_->Hwnd(), dc);
 }
 

@@ -6,6 +6,7 @@
 #include "keys/fixed_keyboard_layouts.h"
 #include "keys/win/capture_hook.h"
 #include "macros/macro_key_menu.h"
+#include "skin/app_dir.h"
 #include "window_test_support.h"
 
 using namespace tavrel;
@@ -72,6 +73,38 @@ TEST_F(MacroManagerTest, ShowsTheEventsAndTheRepeatCountOfTheSelectedMacro) {
     GetWindowTextW(dialog->RepeatBox(), text, 16);
     EXPECT_STREQ(text, L"255");
     EXPECT_EQ(library.records[0]->iRepeat, 255);
+}
+
+TEST_F(MacroManagerTest, ListsShowWholeRowsAndScrollToAWholeLastRow) {
+    std::vector<MacroEvent> events;
+    for (int i = 0; i < 15; ++i) {
+        events.push_back(Press(static_cast<uint8_t>(0x04 + i)));
+        events.push_back(Release(static_cast<uint8_t>(0x04 + i)));
+    }
+    library.Add(u"Long", events);
+    MenuKeySlot.byType = 3;
+    CopyToArray(MenuKeySlot.szText, u"Long");
+    // The shipped skin, whose list areas are not a whole number of rows high.
+    const std::u16string appDir(ArrayText(g_szAppDir));
+    const std::wstring exe = FolderOfThisProgram() + L"stage\\Tavrel.exe";
+    SetAppDir(std::u16string(exe.begin(), exe.end()));
+    Open();
+    CopyToArray(g_szAppDir, appDir);
+    for (CListBoxEx* list : {&dialog->MacroList(), &dialog->EventList()}) {
+        const LONG style = GetWindowLongW(list->Hwnd(), GWL_STYLE);
+        EXPECT_EQ(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE), LBS_OWNERDRAWFIXED);
+        RECT client{};
+        GetClientRect(list->Hwnd(), &client);
+        EXPECT_GT(client.bottom, 0);
+        EXPECT_EQ(client.bottom % 18, 0) << "no row is cut at the bottom";
+    }
+    CListBoxEx& list = dialog->EventList();
+    ASSERT_EQ(list.Count(), 30);
+    SendMessageW(list.Hwnd(), LB_SETTOPINDEX, 29, 0);
+    RECT client{}, last{};
+    GetClientRect(list.Hwnd(), &client);
+    SendMessageW(list.Hwnd(), LB_GETITEMRECT, 29, reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(last.bottom, client.bottom) << "scrolled to the end, the last row ends the list";
 }
 
 TEST_F(MacroManagerTest, NewCreatesAMacroAndRefusesADuplicateName) {

@@ -21,23 +21,18 @@
 #include "monitor/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "tests/unit/support/link_doubles.h"
+#include "tests/win/window_test_support.h"
 
 namespace tavrel {
 namespace {
 
 using substitute::ControlAction;
+using test::FolderOfThisProgram;
 
 constexpr DWORD kTimeoutMs = 20000;
 constexpr UINT kWmMarker = WM_APP + 1;
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH * 2];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 std::wstring MonitorExecutable() {
     wchar_t buffer[MAX_PATH * 2];

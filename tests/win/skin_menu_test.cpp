@@ -124,6 +124,22 @@ TEST(ExMenu, UnknownItemOfThisMenuDrawsAnEmptyText) {
     EXPECT_FALSE(drawn.hasColour);
 }
 
+TEST(MenuHook, AMenuOpenedBeforeTheHookIsInstalledBringsItAlong) {
+    // The program installs the hook only once its main window has painted.
+    if (g_hMenuHook) UnhookWindowsHookEx(g_hMenuHook);
+    g_hMenuHook = nullptr;
+    win::Window owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"menu owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr));
+    CExMenu menu;
+    ASSERT_TRUE(menu.CreatePopup());
+    menu.AppendItem(40, u"Item");
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    menu.TrackPopup(owner.Hwnd(), 10, 10, TPM_LEFTALIGN);
+    KillTimer(nullptr, timer);
+    EXPECT_NE(g_hMenuHook, nullptr);
+    DestroyWindow(owner.Hwnd());
+}
+
 TEST(MenuHook, PopupMenuWindowsAreSubclassedOnceAndReleasedWhenHidden) {
     ASSERT_TRUE(InstallMenuHook());
     ASSERT_TRUE(InstallMenuHook());  // once per process

@@ -36,6 +36,15 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
     return true;
 }
 
+// The folder of the running test program, ending in a separator; the staged program
+// (its skins, language library and monitor) lies in its "stage" subfolder.
+inline std::wstring FolderOfThisProgram() {
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    const std::wstring file(path, n);
+    return file.substr(0, file.find_last_of(L"\\/") + 1);
+}
+
 // Dispatches everything already queued.
 inline void PumpPending() {
     MSG msg;
