@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "window/win/handles.h"
+
 namespace {
 
 constexpr wchar_t kTitle[] = L"Start-up floor";
@@ -74,16 +76,9 @@ struct Picture {
 };
 
 Picture MakePicture(int width, int height, DWORD colour) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     Picture picture;
-    picture.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    picture.bitmap = tavrel::win::CreatePixelBitmap(width, height, &bits).Release();
     if (!picture.bitmap) return picture;
     auto* pixels = static_cast<DWORD*>(bits);
     for (int y = 0; y < height; ++y) {
