@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and prints its figures, each beside its target, measured in one
-# run under Wine: start-up against a minimal one-window program, the apply, peak
+# run under Wine: start-up against the floor program (the program's window tree and
+# nothing else) and, for information, a minimal one-window program; the apply, peak
 # private memory after every page and dialog, and the main window's outline.
 # Exit status 0 when every figure meets its target.
 #   BENCH_RUNS=n   start-ups of each program (default 7; applies: three times as many)

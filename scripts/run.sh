@@ -6,7 +6,8 @@ set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
 "$REPO_DIR/scripts/install-deps.sh"
-"$REPO_DIR/scripts/build.sh"
+# Only what running needs: the tests are built by the test command.
+"$REPO_DIR/scripts/build.sh" --program
 ensure_wine_prefix
 
 main_title="Orvane Gaming Keyboard"

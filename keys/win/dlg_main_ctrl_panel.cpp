@@ -35,20 +35,27 @@ void CDlgMainCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
     for (int p = 0; p < kKeyPositions; ++p) skin.CreateButton(m_btnKeys[static_cast<size_t>(p)], p + kFirstKeyButtonEntry);
 }
 
-void CDlgMainCtrlPanel::MarkKey(int keyPos, bool remapped) {
+void CDlgMainCtrlPanel::MarkKey(int keyPos, bool remapped, bool shown) {
     CBitmapBtn& button = m_btnKeys[static_cast<size_t>(keyPos)];
     button.SetCheck(remapped);  // invalidates only on a change
-    if (button.Hwnd()) RedrawWindow(button.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // A page that is not on screen has nothing to redraw now: it paints every key when
+    // it is shown. (At start the page is marked twice before the window first shows.)
+    if (shown && button.Hwnd()) {
+        RedrawWindow(button.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
 }
 
 void CDlgMainCtrlPanel::RefreshKeys() {
     const auto marks = model_.RemappedMarks();
-    for (int p = 0; p < kKeyPositions; ++p) MarkKey(p, marks[static_cast<size_t>(p)]);
+    const bool shown = Hwnd() && IsWindowVisible(Hwnd());
+    for (int p = 0; p < kKeyPositions; ++p) MarkKey(p, marks[static_cast<size_t>(p)], shown);
 }
 
 void CDlgMainCtrlPanel::OnKeyClicked(int keyPos) {
     KeyAssignDialogRunner dialog(Hwnd(), layout_);
-    if (model_.OnKeyClicked(keyPos, dialog) == KeyClickOutcome::Stored) MarkKey(keyPos, model_.IsRemapped(keyPos));
+    if (model_.OnKeyClicked(keyPos, dialog) == KeyClickOutcome::Stored) {
+        MarkKey(keyPos, model_.IsRemapped(keyPos), IsWindowVisible(Hwnd()) != FALSE);
+    }
 }
 
 LRESULT CDlgMainCtrlPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

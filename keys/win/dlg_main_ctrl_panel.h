@@ -47,7 +47,7 @@ protected:
 
 private:
     void OnKeyClicked(int keyPos);
-    void MarkKey(int keyPos, bool remapped);
+    void MarkKey(int keyPos, bool remapped, bool shown);
 
     KeySettingsModel model_;
     const KeyboardLayout& layout_;

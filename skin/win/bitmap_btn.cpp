@@ -23,6 +23,7 @@ void CBitmapBtn::ReleasePictures() {
     m_bmpOver.Reset();
     m_bmpDown.Reset();
     m_bmpDisabled.Reset();
+    m_states = nullptr;
     m_bHover = false;
     g_bBtnPressed = false;
 }
@@ -46,12 +47,22 @@ void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP d
     if (!Hwnd()) return;
     win::WindowDc dc(Hwnd());
     BitmapCropper cropper(dc);
-    SetImages(cropper, normal, over, down, disabled, rect);
+    m_states = nullptr;
+    CutImages(cropper, normal, over, down, disabled, rect);
 }
 
-void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
-                           const RECT& rect) {
+void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, const RECT& rect) {
     if (!Hwnd()) return;
+    m_bmpOver.Reset();
+    m_bmpDown.Reset();
+    m_bmpDisabled.Reset();
+    m_states = &states;
+    states.Add(*this, rect);
+    CutImages(cropper, normal, nullptr, nullptr, nullptr, rect);
+}
+
+void CBitmapBtn::CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
+                           const RECT& rect) {
     cropper.Crop(m_bmpNormal, normal, rect);
     cropper.Crop(m_bmpOver, over, rect);
     cropper.Crop(m_bmpDown, down, rect);
@@ -132,13 +143,7 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     state.selected = (item.itemState & ODS_SELECTED) != 0;
     state.disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    HBITMAP picture = nullptr;
-    switch (ChooseButtonPicture(state)) {
-    case BtnPicture::Normal: picture = m_bmpNormal.Get(); break;
-    case BtnPicture::Over: picture = m_bmpOver.Get(); break;
-    case BtnPicture::Down: picture = m_bmpDown.Get(); break;
-    case BtnPicture::Disabled: picture = m_bmpDisabled.Get(); break;
-    }
+    const HBITMAP picture = Picture(ChooseButtonPicture(state));
 
     RECT client{};
     GetClientRect(Hwnd(), &client);
@@ -179,6 +184,20 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
         SetBkMode(canvas, oldMode);
     }
     canvas.CopyTo(target, width, height);
+}
+
+HBITMAP CBitmapBtn::Picture(BtnPicture which) {
+    auto held = [&]() -> HBITMAP {
+        switch (which) {
+        case BtnPicture::Normal: return m_bmpNormal.Get();
+        case BtnPicture::Over: return m_bmpOver.Get();
+        case BtnPicture::Down: return m_bmpDown.Get();
+        case BtnPicture::Disabled: return m_bmpDisabled.Get();
+        }
+        return nullptr;
+    };
+    if (!held() && m_states) m_states->Cut(which);
+    return held();
 }
 
 void CBitmapBtn::OnMouseMove(UINT flags, int x, int y) {

@@ -16,6 +16,7 @@
 
 #include "skin/bitmap_btn_model.h"
 #include "skin/win/skin_image.h"
+#include "skin/win/state_pictures.h"
 #include "window/win/handles.h"
 #include "window/win/window.h"
 
@@ -36,9 +37,9 @@ public:
     // Cuts the four state pictures out of the window's full-size state images at
     // `rect` (the button's place in the window).
     void SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect);
-    // The same with the device contexts of `cropper`, which a window's many buttons share.
-    void SetImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
-                   const RECT& rect);
+    // Cuts the normal picture with the device contexts of `cropper`, which a window's
+    // many buttons share; the other three come from `states` when first shown.
+    void SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, const RECT& rect);
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }
@@ -66,6 +67,7 @@ public:
     bool m_bToggle = false;
     bool m_bChecked = false;
     bool m_bHover = false;
+    StatePictures* m_states = nullptr;  // the window's, while the button exists
     HWND m_toolTip = nullptr;  // created on the first mouse message with a tip text; owned by the button window
     std::u16string m_strTipText;
 
@@ -85,6 +87,9 @@ private:
     void EnsureToolTip();
     void ApplyTipText();
     void ReleasePictures();
+    void CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
+                   const RECT& rect);
+    HBITMAP Picture(BtnPicture which);
 };
 
 }  // namespace tavrel

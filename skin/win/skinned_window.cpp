@@ -19,9 +19,7 @@ SkinItem SkinBuilder::Entry(int key) const {
 
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
-    if (button.Create(parent_, rect)) {
-        button.SetImages(cropper_, normal_.Get(), over_.Get(), down_.Get(), disabled_.Get(), rect);
-    }
+    if (button.Create(parent_, rect) && states_) button.SetImages(cropper_, normal_.Get(), *states_, rect);
     return rect;
 }
 
@@ -61,9 +59,8 @@ void SkinnedWindow::LoadSkin() {
     LoadSkinImage(maskPath, m_bmpMask, size);
     SIZE backSize{};
     LoadSkinImage(normalPath, builder.normal_, backSize);
-    LoadSkinImage(downPath, builder.down_, size);
-    LoadSkinImage(overPath, builder.over_, size);
-    LoadSkinImage(disabledPath, builder.disabled_, size);
+    m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
+    builder.states_ = m_statePictures.get();
     // The background is the normal image once more: a copy of the picture just decoded
     // rather than a second decoding of the same file.
     if (builder.normal_) {
@@ -76,8 +73,8 @@ void SkinnedWindow::LoadSkin() {
     if (m_bmpBack) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
 
     CreateSkinControls(builder);
-    // The builder's four state images are released here; the background stays, and the
-    // mask until the outline is made.
+    // The builder's normal image is released here; the background stays, and the mask
+    // until the outline is made.
 }
 
 void SkinnedWindow::BuildOutline() {

@@ -40,12 +40,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "config/ini_file.h"
 #include "skin/lang_table.h"
 #include "skin/skin_item.h"
 #include "skin/win/bitmap_btn.h"
+#include "skin/win/state_pictures.h"
 #include "window/win/dialog.h"
 #include "window/win/handles.h"
 
@@ -78,8 +80,9 @@ public:
         return layout_.GetString(section, key, u"");
     }
     static RECT ToRect(const SkinRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
-    // Creates `button` at the entry's rectangle with control ID 0 and gives it its four
-    // state pictures. Returns the rectangle.
+    // Creates `button` at the entry's rectangle with control ID 0 and gives it its
+    // normal picture; its other three come from the window's state pictures when first
+    // shown. Returns the rectangle.
     RECT CreateButton(CBitmapBtn& button, int key);
     HWND Parent() const { return parent_; }
 
@@ -90,7 +93,8 @@ private:
 
     HWND parent_;
     CIniFile layout_;
-    win::UniqueBitmap normal_, down_, over_, disabled_;
+    win::UniqueBitmap normal_;
+    StatePictures* states_ = nullptr;
     // Every button of the window is cut with the same pair of memory device contexts.
     win::WindowDc screen_{nullptr};
     BitmapCropper cropper_{screen_};
@@ -126,6 +130,9 @@ protected:
     win::UniqueBitmap m_bmpMask;
     win::UniqueBitmap m_bmpBack;
     SkinSource m_skinSpec;
+    // The buttons' over, down and disabled pictures, cut when first shown. Declared in
+    // the base so that it outlives the buttons, which are the derived window's members.
+    std::unique_ptr<StatePictures> m_statePictures;
 
 private:
     void LoadSkin();

@@ -4,16 +4,23 @@
 #include "window/win/owner_draw_menu.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace tavrel::win {
 
 namespace {
 
-// Marks windows bound by this layer, so that FromHandle never takes another
-// program's GWLP_USERDATA for one of our objects.
-constexpr wchar_t kBoundProperty[] = L"TavrelWindowObject";
 constexpr wchar_t kPlainClassName[] = L"TavrelWindow";
+
+// The windows this thread's objects are bound to, so that FromHandle never takes
+// another program's GWLP_USERDATA for one of our objects. Kept in the process rather
+// than as a window property: under Wine each property call is a round trip to the
+// server, and every message passed up a window's ancestors asks for one.
+std::unordered_map<HWND, Window*>& BoundWindows() {
+    thread_local std::unordered_map<HWND, Window*> bound;
+    return bound;
+}
 
 }  // namespace
 
@@ -61,8 +68,10 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    if (!hwnd || !GetPropW(hwnd, kBoundProperty)) return nullptr;
-    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!hwnd) return nullptr;
+    const auto& bound = BoundWindows();
+    const auto found = bound.find(hwnd);
+    return found == bound.end() ? nullptr : found->second;
 }
 
 bool Window::CreateEx(DWORD exStyle, LPCWSTR title, DWORD style, int x, int y, int width, int height,
@@ -110,7 +119,7 @@ void Window::BindAndSubclass(HWND hwnd) {
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetPropW(hwnd, kBoundProperty, reinterpret_cast<HANDLE>(this));
+    BoundWindows()[hwnd] = this;
 }
 
 void Window::Unbind() {
@@ -121,7 +130,8 @@ void Window::Unbind() {
         GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Window::StaticProc)) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
     }
-    RemovePropW(hwnd, kBoundProperty);
+    const auto found = BoundWindows().find(hwnd);
+    if (found != BoundWindows().end() && found->second == this) BoundWindows().erase(found);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
 }
 

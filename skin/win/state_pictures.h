@@ -1,0 +1,44 @@
+// The over, pressed and disabled pictures of a window's skinned buttons, cut the
+// first time one of its buttons shows that state. Most buttons start and stay in
+// their normal look: decoding three more window-sized images and cutting three more
+// pictures per button at every start (the key page has 114 buttons) would be most of
+// a window's creation. When a state is first wanted, its image is decoded once and
+// the picture of every button of the window is cut from it; the image is then
+// released, as it would have been after creation.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/bitmap_btn_model.h"
+
+namespace tavrel {
+
+class CBitmapBtn;
+
+class StatePictures {
+public:
+    // The files of the window's over, down and disabled images (full paths).
+    StatePictures(std::u16string over, std::u16string down, std::u16string disabled);
+    StatePictures(const StatePictures&) = delete;
+    StatePictures& operator=(const StatePictures&) = delete;
+
+    // `button` takes its pictures of the three states from here, at `rect` in the window.
+    void Add(CBitmapBtn& button, const RECT& rect);
+    // Cuts `state`'s picture of every button added; once per state (a missing or
+    // broken image leaves the pictures empty for good). Normal is never cut here.
+    void Cut(BtnPicture state);
+
+private:
+    struct Member {
+        CBitmapBtn* button;
+        RECT rect;
+    };
+    std::u16string paths_[3];
+    bool done_[3] = {false, false, false};
+    std::vector<Member> buttons_;
+};
+
+}  // namespace tavrel
