@@ -30,6 +30,7 @@
 #include "tests/unit/support/link_doubles.h"
 #include "tests/win/support/child_windows.h"
 #include "tests/win/support/config_scratch_folder.h"
+#include "tests/win/support/stage_folder.h"
 #include "tests/win/support/gui_object_count.h"
 #include "window/win/window.h"
 
@@ -42,13 +43,6 @@ constexpr int kSwitches = 1000;
 constexpr int kSwitchesPerPaint = 20;
 constexpr size_t kManagerCancelButton = 6;
 constexpr auto kStepTimeout = std::chrono::seconds(20);
-
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
 
 // A monitor whose window is present (so applies post their command) and that answers
 // every apply at once; no section, so the configuration comes from the files.
@@ -152,7 +146,7 @@ void Click(HWND owner, HWND button) {
 class ResourceLeakTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring exe = FolderOfThisProgram() + L"stage\\Tavrel.exe";
+        const std::wstring exe = test::StagedFile(L"Tavrel.exe");
         SetAppDir(std::u16string(exe.begin(), exe.end()));
         InstallMenuHook();
         // LaunchMonitor finds this window and starts nothing.

@@ -21,6 +21,7 @@
 #include "monitor/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "tests/unit/support/link_doubles.h"
+#include "tests/win/support/stage_folder.h"
 
 namespace tavrel {
 namespace {
@@ -32,18 +33,11 @@ constexpr UINT kWmMarker = WM_APP + 1;
 
 const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH * 2];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 std::wstring MonitorExecutable() {
     wchar_t buffer[MAX_PATH * 2];
     DWORD n = GetEnvironmentVariableW(L"TAVREL_PONDREL", buffer, MAX_PATH * 2);
     if (n > 0 && n < MAX_PATH * 2) return std::wstring(buffer, n);
-    return FolderOfThisProgram() + L"stage\\Pondrel.exe";
+    return test::StagedFile(L"Pondrel.exe");
 }
 
 // Runs this thread's messages until done() holds or the time is up.
