@@ -147,7 +147,19 @@ class App:
         self.s.click_at(ox + (left + right) // 2, oy + (top + bottom) // 2)
 
     def type_text(self, text):
-        self.s.xdo("type", "--delay", "30", text)
+        # xdotool types a capital letter it has to bind to a spare key (É, Ü) without
+        # Shift, and the X server then reports it in lower case: such letters are sent
+        # as Shift plus their key, everything else is typed as it is.
+        run = ""
+        for ch in text + "\0":
+            if ch != "\0" and (ch.isascii() or ch == ch.lower()):
+                run += ch
+                continue
+            if run:
+                self.s.xdo("type", "--delay", "30", run)
+                run = ""
+            if ch != "\0":
+                self.s.xdo("key", "--delay", "30", f"shift+0x{ord(ch):x}" if ord(ch) < 0x100 else f"shift+U{ord(ch):04X}")
 
     def choose_file(self, opener, path):
         """Runs `opener` (a click that opens a standard file dialog), fills the dialog's

@@ -187,10 +187,10 @@ TEST(AppGameLinkDialog, OkStoresTheTypedNameAndCancelKeepsTheRecord) {
         });
         EXPECT_EQ(dialog.DoModal(nullptr), ok ? IDOK : IDCANCEL);
         EXPECT_EQ(shownName, L"OLD");
-        // The edit shows its text in capitals; the record keeps the path as it was.
-        EXPECT_EQ(lstrcmpiW(shownGame.c_str(), L"C:\\Games\\Old.exe"), 0);
+        // The edit holds the path in capitals, and OK stores it as the edit holds it.
+        EXPECT_EQ(shownGame, L"C:\\GAMES\\OLD.EXE");
         EXPECT_EQ(ArrayText(working->profiles[1].ProFileName), ok ? u"NEW NAME" : u"OLD");
-        EXPECT_EQ(ArrayText(working->profiles[1].GameFile), u"C:\\Games\\Old.exe");
+        EXPECT_EQ(ArrayText(working->profiles[1].GameFile), ok ? u"C:\\GAMES\\OLD.EXE" : u"C:\\Games\\Old.exe");
     }
 }
 
