@@ -127,6 +127,7 @@ bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& 
 
     std::vector<BYTE> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
+    if (IsCutBmpFile(bytes.data(), bytes.size())) return false;
     HBITMAP copy = BitmapFromBmpFile(bytes);
     if (!copy) copy = BitmapFromPictureFile(bytes);
     if (!copy) return false;

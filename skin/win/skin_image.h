@@ -12,7 +12,7 @@ namespace tavrel {
 
 // Decodes an image file (BMP, JPEG, GIF, ICO, WMF, EMF: whatever the platform's
 // picture loader reads) into `bitmap`, releasing its previous picture first, and
-// reports its size. On any failure (missing, unreadable, oversized or undecodable
+// reports its size. On any failure (missing, unreadable, cut short, oversized or undecodable
 // file) `bitmap` stays empty, `size` is 0 x 0 and false is returned.
 bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size);
 

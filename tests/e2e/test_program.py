@@ -211,10 +211,11 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
 def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
     """The real open and save dialogs: a game under a folder with blanks and accents is
     linked under its long name, in the capitals its edit shows, and a profile exported
-    to such a folder is imported back from it."""
+    to such a folder is imported back from it. (The names hold small accented letters:
+    typed into Wine, a capital one arrives in small letters.)"""
     app.start_monitor()
     app.start()
-    game = "C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00dcmlaut.exe"
+    game = "C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00fcmlaut.exe"
     stored = game.upper()  # "C:\PROGRAM FILES\JEUX VIDÉO\COURSE ÜMLAUT.EXE"
     app.link_game(game, name=None)
     app.click(BTN_APPLY)
@@ -225,19 +226,22 @@ def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
     assert profile_value(app.profile_entries(0), "GameFile") == stored
     app.s.wait_no_window(WAITING_TITLE, 40)
 
-    target = "C:\\Mes profils\\\u00c9quipe 1.gkp"
-    exported = app.s.unix_path(target)
-    # The prefix outlives the test: an export of an earlier run would ask to be replaced.
-    shutil.rmtree(exported.parent, ignore_errors=True)
-    exported.parent.mkdir(parents=True)
+    target = "C:\\Mes profils\\\u00e9quipe 1.gkp"
+    # Named from the drive: Wine would resolve the name against a file of an earlier
+    # run in other letter case. The prefix outlives the test, and such a file would
+    # also make the dialog ask whether to replace it.
+    folder = app.s.unix_path("C:\\") / "Mes profils"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    exported = folder / "\u00e9quipe 1.gkp"
     app.choose_file(lambda: app.click(BTN_EXPORT), target)
-    copy = app.data / "config" / "\u00c9quipe 1.gkp"
+    copy = app.data / "config" / "\u00e9quipe 1.gkp"
     wait_until(lambda: exported.exists() and copy.exists(), 40, "the exported file and its copy")
     assert profile_value(app.read_ini(exported), "GameFile") == stored
-    assert app.settings()["profile1"]["filename"] == "\u00c9quipe 1"
+    assert app.settings()["profile1"]["filename"] == "\u00e9quipe 1"
 
     app.choose_file(lambda: app.click(BTN_IMPORT), target)
-    wait_until(lambda: (app.data / "\u00c9quipe 1.gkp").exists(), 15, "the imported copy")
+    wait_until(lambda: (app.data / "\u00e9quipe 1.gkp").exists(), 15, "the imported copy")
     app.click(BTN_APPLY)
     second = wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
                         "the second apply")[-1]

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,7 +17,9 @@
 #include "dialogs/win/warning_dialog.h"
 #include "monitor/monitor_protocol.h"
 #include "monitor/win/waiting_dialog.h"
+#include "skin/app_dir.h"
 #include "tests/win/support/child_windows.h"
+#include "window_test_support.h"
 
 using namespace tavrel;
 
@@ -213,4 +217,48 @@ TEST(AppGameLinkDialog, ModeOneStartsEmpty) {
     dialog.DoModal(nullptr);
     EXPECT_EQ(nonEmpty, 0);
     EXPECT_EQ(ArrayText(working->profiles[0].ProFileName), u"SET");
+}
+
+TEST(AppGameLinkDialog, AnUnreadableSkinPictureIsNamedAndTheDialogDoesNotOpen) {
+    // The layout names a normal picture that is not there; the mask it does not name.
+    const std::wstring folder = test::MakeTempFolder(L"broken_skin");
+    CreateDirectoryW((folder + L"Skins").c_str(), nullptr);
+    {
+        std::ofstream ini(std::filesystem::path(folder + L"Skins\\skin_Profile.ini"), std::ios::binary);
+        ini << "[SCREEN]\r\nNormal=gone.bmp\r\n";
+    }
+    SetAppDir(std::u16string(folder.begin(), folder.end()) + u"Tavrel.exe");
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    CopyToArray(working->profiles[0].GameFile, u"C:\\Games\\Kept.exe");
+
+    CDlgProfileMan dialog(*working, 1);
+    std::wstring told;
+    Driver driver([&] {
+        HWND box = FindWindowW(L"#32770", L"Error");
+        if (!box) {
+            // A dialog that opened after all is closed, so the test fails instead of waiting.
+            HWND opened = dialog.Hwnd();
+            if (opened && IsWindowVisible(opened)) PostMessageW(opened, WM_CLOSE, 0, 0);
+            return opened && IsWindowVisible(opened);
+        }
+        for (HWND text : DescendantsOfClass(box, L"Static")) {
+            wchar_t buffer[1024] = {};
+            GetWindowTextW(text, buffer, 1024);
+            told += buffer;
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    const INT_PTR result = dialog.DoModal(nullptr);
+    SetAppDir(u"");
+    DeleteFileW((folder + L"Skins\\skin_Profile.ini").c_str());
+    RemoveDirectoryW((folder + L"Skins").c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+    EXPECT_NE(told.find(folder + L"Skins\\gone.bmp"), std::wstring::npos) << told;
+    EXPECT_EQ(ArrayText(working->profiles[0].GameFile), u"C:\\Games\\Kept.exe");
 }
