@@ -17,6 +17,16 @@ def wait_files_written(app):
     wait_until(lambda: all((app.data / n).exists() for n in names), 40, "the settings and profile files")
 
 
+def import_then_apply(app, path, title):
+    """Imports `path` through the open dialog (its copy lands in the data folder as
+    title + ".gkp"), then applies; the log line of that second apply."""
+    app.choose_file(lambda: app.click(BTN_IMPORT), path)
+    wait_until(lambda: (app.data / f"{title}.gkp").exists(), 15, "the imported copy")
+    app.click(BTN_APPLY)
+    return wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
+                      "the second apply")[-1]
+
+
 # ------------------------------------------------------------------ start-up
 
 def test_first_start_without_monitor_shows_defaults_page_zero_and_profile_one(app):
@@ -197,11 +207,7 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     app.s.wait_no_window(WAITING_TITLE, 40)
 
-    app.choose_file(lambda: app.click(BTN_IMPORT), target)
-    wait_until(lambda: (app.data / "exported.gkp").exists(), 15, "the imported copy")
-    app.click(BTN_APPLY)
-    second = wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
-                        "the second apply")[-1]
+    second = import_then_apply(app, target, "exported")
     # The profile's bytes are as before; the import flags of profile 0 are raised.
     assert "iProfileImported=0" in second.get("flags", "")
     assert "ProFileName" not in second.get("fields", "")
@@ -240,11 +246,7 @@ def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
     assert profile_value(app.read_ini(exported), "GameFile") == stored
     assert app.settings()["profile1"]["filename"] == "\u00e9quipe 1"
 
-    app.choose_file(lambda: app.click(BTN_IMPORT), target)
-    wait_until(lambda: (app.data / "\u00e9quipe 1.gkp").exists(), 15, "the imported copy")
-    app.click(BTN_APPLY)
-    second = wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
-                        "the second apply")[-1]
+    second = import_then_apply(app, target, "\u00e9quipe 1")
     assert "iProfileImported=0" in second.get("flags", "")
     assert second.get("game") == stored
 
