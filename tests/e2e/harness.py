@@ -3,8 +3,6 @@ substitute monitor, finds their windows, clicks at the rectangles of the shipped
 layout files, reads the screen, and waits on conditions (never on fixed sleeps)."""
 
 import codecs
-import ctypes
-import ctypes.util
 import os
 import re
 import shutil
@@ -161,50 +159,12 @@ class Display:
             # A server of ours left over from an earlier run, or someone else's: use a
             # display of our own only when it answers.
             if self._answers():
-                self._bind_accented_letters()
                 return
             lock.unlink(missing_ok=True)
         self.proc = subprocess.Popen(
             ["Xvfb", self.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_until(self._answers, 20, f"Xvfb on {self.name}")
-        self._bind_accented_letters()
-
-    # Letters beyond the US keyboard that tests type. Small letters only: Wine reports
-    # a capital on such a key in small letters, or drops it when Shift is held.
-    ACCENTED = ["eacute", "udiaeresis"]
-
-    def _bind_accented_letters(self):
-        """Puts each accented letter on an unused key of its own, at both levels,
-        before any program starts. xdotool would otherwise bind each such letter to a
-        spare key just before pressing it, and a program that has not yet taken in that
-        change of the map receives another letter or none."""
-        x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XStringToKeysym.restype = ctypes.c_ulong
-        x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
-        display = x11.XOpenDisplay(self.name.encode())
-        if not display:
-            return
-        try:
-            low, high = ctypes.c_int(), ctypes.c_int()
-            x11.XDisplayKeycodes(ctypes.c_void_p(display), ctypes.byref(low), ctypes.byref(high))
-            count = high.value - low.value + 1
-            per = ctypes.c_int()
-            table = x11.XGetKeyboardMapping(ctypes.c_void_p(display), ctypes.c_ubyte(low.value), count,
-                                            ctypes.byref(per))
-            bound = {table[i] for i in range(count * per.value)}
-            free = [low.value + i for i in range(count)
-                    if all(table[i * per.value + j] == 0 for j in range(per.value))]
-            x11.XFree(table)
-            wanted = [x11.XStringToKeysym(name.encode()) for name in self.ACCENTED]
-            wanted = [keysym for keysym in wanted if keysym not in bound]
-            for keycode, keysym in zip(reversed(free), wanted):
-                syms = (ctypes.c_ulong * 2)(keysym, keysym)
-                x11.XChangeKeyboardMapping(ctypes.c_void_p(display), keycode, 2, syms, 1)
-            x11.XSync(ctypes.c_void_p(display), 0)
-        finally:
-            x11.XCloseDisplay(ctypes.c_void_p(display))
 
     def _answers(self):
         return subprocess.run(["xdpyinfo", "-display", self.name], stdout=subprocess.DEVNULL,

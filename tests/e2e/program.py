@@ -2,6 +2,7 @@
 window's buttons by their skin keys, read which buttons are selected, read the files of
 the data folder and the monitor's log."""
 
+import re
 import shutil
 from pathlib import Path
 
@@ -149,7 +150,12 @@ class App:
         self.s.click_at(ox + (left + right) // 2, oy + (top + bottom) // 2)
 
     def type_text(self, text):
-        self.s.xdo("type", "--delay", "30", text)
+        # xdotool puts a letter the keyboard map lacks (é, ü) on a spare key just for
+        # its keystroke and takes it off after the delay: a long delay lets Wine read the
+        # keystroke while the key still means that letter. (A capital such a key gives
+        # arrives in small letters, so typed names hold small accented letters.)
+        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
+            self.s.xdo("type", "--delay", "30" if run.isascii() else "300", run)
 
     def choose_file(self, opener, path):
         """Runs `opener` (a click that opens a standard file dialog), fills the dialog's

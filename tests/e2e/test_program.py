@@ -217,8 +217,7 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
 def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
     """The real open and save dialogs: a game under a folder with blanks and accents is
     linked under its long name, in the capitals its edit shows, and a profile exported
-    to such a folder is imported back from it. (The names hold small accented letters:
-    typed into Wine, a capital one arrives in small letters.)"""
+    to such a folder is imported back from it."""
     app.start_monitor()
     app.start()
     game = "C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00fcmlaut.exe"
