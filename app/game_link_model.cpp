@@ -25,6 +25,10 @@ void GameLinkModel::SetName(std::u16string_view name) {
     name_ = std::u16string(CutText(name, kNameLimit));
 }
 
+void GameLinkModel::SetGameFile(std::u16string_view path) {
+    gameFile_ = std::u16string(CutText(path, kGameFileLimit));
+}
+
 GameLinkModel::BrowseResult GameLinkModel::Browse(std::u16string_view path) {
     if (path.empty()) return BrowseResult::Empty;
     if (path.size() > kGameFileLimit) return BrowseResult::TooLong;

@@ -20,6 +20,9 @@ public:
 
     // The name as the user typed it (the edit holds it, the model mirrors it).
     void SetName(std::u16string_view name);
+    // The game path as its edit holds it: the edit shows capitals, and the capitals
+    // are what is stored.
+    void SetGameFile(std::u16string_view path);
 
     enum class BrowseResult { Accepted, LinkedElsewhere, TooLong, Empty };
     // A game already linked to another profile (letter case ignored) is refused, and so

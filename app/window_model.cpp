@@ -40,11 +40,12 @@ void MainWindowModel::RefreshPages() {
     for (int i = 0; i < kPageCount; ++i) view_.RefreshPage(i);
 }
 
-void MainWindowModel::RunWaiting(int mode) {
+bool MainWindowModel::RunWaiting(int mode) {
     waitingMode_ = mode;
     waitingRunning_ = true;
-    view_.RunWaiting(mode);
+    const bool opened = view_.RunWaiting(mode);
     waitingRunning_ = false;
+    return opened;
 }
 
 void MainWindowModel::Reset() {
@@ -77,8 +78,8 @@ void MainWindowModel::OnButton(MainButton button) {
     case MainButton::Reset: Reset(); break;
     case MainButton::Apply: RunWaiting(kApplyChanges); break;
     case MainButton::Ok:
-        RunWaiting(kApplyChanges);
-        view_.PostQuit(kOkQuitCode);
+        // Without the waiting dialog nothing was applied: quitting would lose the edits.
+        if (RunWaiting(kApplyChanges)) view_.PostQuit(kOkQuitCode);
         break;
     case MainButton::Cancel: view_.EndMainWindow(kResultCancel); break;
     case MainButton::GameLinkNew: view_.OpenGameLink(1); break;

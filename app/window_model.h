@@ -36,9 +36,10 @@ public:
     virtual void PostMonitorCommand(int wParam, int lParam) = 0;
 
     // Modal dialogs and the commands other windows own. RunWarning returns the modal
-    // result; RunWaiting returns when the waiting dialog has ended.
+    // result; RunWaiting returns when the waiting dialog has ended, false when it could
+    // not open (a broken skin picture): then nothing was applied.
     virtual int RunWarning(int mode) = 0;
-    virtual void RunWaiting(int mode) = 0;
+    virtual bool RunWaiting(int mode) = 0;
     virtual void CloseWaiting() = 0;
     virtual void OpenGameLink(int mode) = 0;
     virtual void ExportProfile() = 0;
@@ -90,7 +91,7 @@ public:
     int WaitingMode() const { return waitingMode_; }
 
 private:
-    void RunWaiting(int mode);
+    bool RunWaiting(int mode);
     void SelectProfileButton(int index);
     void Reset();
 

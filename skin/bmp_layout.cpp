@@ -38,4 +38,11 @@ std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size, int32_t
     return layout;
 }
 
+bool IsCutBmpFile(const uint8_t* data, size_t size) {
+    if (!data || size < 2 || data[0] != 'B' || data[1] != 'M') return false;
+    if (size < kFileHeaderBytes) return true;
+    const uint32_t declared = U32(data + 2);
+    return declared != 0 && declared > size;
+}
+
 }  // namespace tavrel

@@ -22,4 +22,9 @@ struct BmpLayout {
 // Every size and offset is checked against `size`: the pixels named lie inside the file.
 std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size, int32_t maxSide);
 
+// A bitmap file ("BM") shorter than the size its header gives (or than the header
+// itself): a cut copy, which the general decoder would still turn into a half-read
+// picture. A header size of 0 (some writers leave it so) says nothing.
+bool IsCutBmpFile(const uint8_t* data, size_t size);
+
 }  // namespace tavrel

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/file_title.h"
 #include "window/win/message_loop.h"
 #include "window/win/system_library.h"
 
@@ -29,8 +30,9 @@ std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    // Without OFN_EXPLORER the platform shows its classic dialog.
-    ofn.Flags = request.flags & ~static_cast<DWORD>(OFN_EXPLORER);
+    // The Explorer-style dialog reports long names; without it folders with blanks come
+    // back as 8.3 short names, and a multi-selection as blank-separated short names.
+    ofn.Flags = request.flags | OFN_EXPLORER;
 
     // The dialogs' library is loaded on the first dialog, not at every start.
     using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
@@ -41,9 +43,10 @@ std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) {
         return run(&ofn);
     }();
     if (!chosen) return std::nullopt;
-    std::wstring path(file.data());
+    const std::u16string path =
+        ChosenPath(std::u16string_view(reinterpret_cast<const char16_t*>(file.data()), file.size()), ofn.nFileOffset);
     if (path.empty()) return std::nullopt;
-    return path;
+    return std::wstring(path.begin(), path.end());
 }
 
 }  // namespace tavrel::win

@@ -1,5 +1,6 @@
 // The standard open and save dialogs as the main window and the game link dialog use
-// them: classic style, a filter written with '|' separators, an initial file name.
+// them: Explorer style with long names, a filter written with '|' separators, an
+// initial file name.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +16,10 @@ struct FileDialogRequest {
     std::wstring filter;          // "Text(*.x)|*.X|": pairs of description and pattern
     std::wstring defaultExtension;  // without the dot, e.g. L"gkp"
     std::wstring initialName;     // folder and name the dialog opens with
-    DWORD flags = 0;              // OFN_* options; the classic style is kept
+    DWORD flags = 0;              // OFN_* options; OFN_EXPLORER is always added
 };
 
-// The full path the user chose, or nothing when the dialog was cancelled or failed.
+// The full path the user chose (the first one of a multi-selection), or nothing when the dialog was cancelled or failed.
 std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request);
 
 // The filter of profile files.

@@ -104,7 +104,10 @@ void CDlgProfileMan::OnBrowse() {
 void CDlgProfileMan::OnCommand(HWND sender) {
     if (!sender) return;
     if (sender == m_btnLinkOK.Hwnd()) {
+        // Both texts as the edits hold them: ES_UPPERCASE has put them in capitals, the
+        // form in which the monitor process expects the game path.
         m_model.SetName(EditText(m_editName));
+        m_model.SetGameFile(EditText(m_editGameFile));
         m_model.Store();
         EndModal(IDOK);
     } else if (sender == m_btnLinkCancel.Hwnd() || sender == m_btnLinkClose.Hwnd()) {

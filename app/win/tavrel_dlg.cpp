@@ -81,10 +81,14 @@ BOOL CTavrelDlg::OnInitDialog() {
     for (int i = 0; i < 4; ++i) {
         m_pages[static_cast<size_t>(i)] = MakeMainPage(i);
         MainPage* page = m_pages[static_cast<size_t>(i)].get();
-        if (page && page->CreatePage(Hwnd())) {
-            SetWindowPos(page->PageHwnd(), nullptr, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
-                         kPageArea.bottom - kPageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!page || !page->CreatePage(Hwnd())) {
+            // A page whose skin cannot be read has said so: the program ends here,
+            // before it loads, saves or announces anything.
+            EndModal(IDCANCEL);
+            return TRUE;
         }
+        SetWindowPos(page->PageHwnd(), nullptr, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
+                     kPageArea.bottom - kPageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     m_link.LoadStartupConfiguration();
@@ -180,10 +184,11 @@ int CTavrelDlg::RunWarning(int mode) {
     return static_cast<int>(dialog.DoModal(Hwnd()));
 }
 
-void CTavrelDlg::RunWaiting(int mode) {
+bool CTavrelDlg::RunWaiting(int mode) {
     m_waiting.m_nMode = mode;
     m_waiting.m_hMainWindow = Hwnd();
-    m_waiting.DoModal(Hwnd());
+    // -1: the dialog was never created; any other result is the end of its run.
+    return m_waiting.DoModal(Hwnd()) != -1;
 }
 
 void CTavrelDlg::CloseWaiting() { CloseWaitingDialog(); }

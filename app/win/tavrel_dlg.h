@@ -53,7 +53,7 @@ private:
     void RefreshPage(int page) override;
     void PostMonitorCommand(int wParam, int lParam) override;
     int RunWarning(int mode) override;
-    void RunWaiting(int mode) override;
+    bool RunWaiting(int mode) override;
     void CloseWaiting() override;
     void OpenGameLink(int mode) override;
     void ExportProfile() override;

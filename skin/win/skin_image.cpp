@@ -36,6 +36,24 @@ bool ReadWholeFile(const std::u16string& path, std::vector<BYTE>& bytes) {
     return ok;
 }
 
+}  // namespace
+
+bool SkinImageFileLooksWhole(const std::u16string& path) {
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    BYTE header[16] = {};
+    DWORD read = 0;
+    const bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxImageFileBytes &&
+                    ReadFile(file, header, sizeof(header), &read, nullptr);
+    CloseHandle(file);
+    // The header's first bytes and the file's length are all the cut check reads.
+    return ok && !IsCutBmpFile(header, static_cast<size_t>(size.QuadPart));
+}
+
+namespace {
+
 // The picture keeps its own handle; we take a copy we own.
 HBITMAP BitmapFromPicture(IPicture* picture) {
     SHORT type = PICTYPE_UNINITIALIZED;
@@ -127,6 +145,7 @@ bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& 
 
     std::vector<BYTE> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
+    if (IsCutBmpFile(bytes.data(), bytes.size())) return false;
     HBITMAP copy = BitmapFromBmpFile(bytes);
     if (!copy) copy = BitmapFromPictureFile(bytes);
     if (!copy) return false;

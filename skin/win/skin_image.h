@@ -12,9 +12,13 @@ namespace tavrel {
 
 // Decodes an image file (BMP, JPEG, GIF, ICO, WMF, EMF: whatever the platform's
 // picture loader reads) into `bitmap`, releasing its previous picture first, and
-// reports its size. On any failure (missing, unreadable, oversized or undecodable
+// reports its size. On any failure (missing, unreadable, cut short, oversized or undecodable
 // file) `bitmap` stays empty, `size` is 0 x 0 and false is returned.
 bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size);
+
+// Whether the image file at `path` is there, not empty, within the size LoadSkinImage
+// accepts and, for a bitmap file, as long as its header says; it is not decoded.
+bool SkinImageFileLooksWhole(const std::u16string& path);
 
 // Makes `target` a new 32-bit bitmap (win::CreatePixelBitmap) holding the pixels of
 // `source` inside `rect`. Nothing happens when `source` holds no picture; an empty rectangle

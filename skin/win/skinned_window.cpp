@@ -5,6 +5,7 @@
 #include "config/text.h"
 #include "skin/app_dir.h"
 #include "skin/win/lang_library.h"
+#include "skin/win/skin_failure.h"
 #include "skin/win/skin_image.h"
 
 namespace tavrel {
@@ -37,12 +38,27 @@ void SkinnedWindow::PaintSkin(HDC) {}
 LRESULT SkinnedWindow::RunSkinnedCreate(WPARAM wParam, LPARAM lParam) {
     if (DefaultProc(WM_CREATE, wParam, lParam) == -1) return -1;
     LoadLanguage();
-    LoadSkin();
+    const std::u16string unreadable = LoadSkin();
+    if (!unreadable.empty()) {
+        // A window without its pictures cannot be shown as it was drawn, nor sized:
+        // the user learns which file is damaged, and the window is not created.
+        ReportUnreadableSkinPicture(MessageOwner(), unreadable);
+        return -1;
+    }
     BuildOutline();
     return 0;
 }
 
-void SkinnedWindow::LoadSkin() {
+HWND SkinnedWindow::MessageOwner() const {
+    // A dialog's owner, a page's main window; one that is not shown yet (the main window
+    // while it creates its pages) cannot own a message box.
+    HWND owner = GetWindow(Hwnd(), GW_OWNER);
+    if (!owner) owner = GetParent(Hwnd());
+    if (owner) owner = GetAncestor(owner, GA_ROOT);
+    return owner && IsWindowVisible(owner) ? owner : nullptr;
+}
+
+std::u16string SkinnedWindow::LoadSkin() {
     SkinBuilder builder(Hwnd(), AppPath(m_skinSpec.layoutFile));
     auto image = [&](const char16_t* key) {
         std::u16string path = AppPath(m_skinSpec.imageFolder);
@@ -55,10 +71,28 @@ void SkinnedWindow::LoadSkin() {
     const std::u16string overPath = image(u"Over");
     const std::u16string disabledPath = image(m_skinSpec.disabledKey);
 
+    // A picture the layout file names must be there and readable. A layout file that
+    // names none (missing altogether) leaves a plain window of its template size.
     SIZE size{};
-    LoadSkinImage(maskPath, m_bmpMask, size);
     SIZE backSize{};
-    LoadSkinImage(normalPath, builder.normal_, backSize);
+    const struct {
+        const std::u16string& path;
+        win::UniqueBitmap& bitmap;
+        SIZE& size;
+    } pictures[] = {
+        {maskPath, m_bmpMask, size},
+        {normalPath, builder.normal_, backSize},
+    };
+    const size_t folderLength = AppPath(m_skinSpec.imageFolder).size();
+    auto named = [&](const std::u16string& path) { return path.size() > folderLength; };
+    for (const auto& picture : pictures) {
+        if (!LoadSkinImage(picture.path, picture.bitmap, picture.size) && named(picture.path)) return picture.path;
+    }
+    // The state pictures are decoded when a button first shows them; that they are
+    // there and whole is checked now, while the window can still refuse to open.
+    for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
+        if (named(*path) && !SkinImageFileLooksWhole(*path)) return *path;
+    }
     m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
     builder.states_ = m_statePictures.get();
     // The background is the normal image once more: a copy of the picture just decoded
@@ -75,6 +109,7 @@ void SkinnedWindow::LoadSkin() {
     CreateSkinControls(builder);
     // The builder's normal image is released here; the background stays, and the mask
     // until the outline is made.
+    return {};
 }
 
 void SkinnedWindow::BuildOutline() {

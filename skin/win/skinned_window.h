@@ -33,9 +33,10 @@
 //   Run it with DoModal(owner); a page uses SkinDrag::Parent, erase as its Part says,
 //   and Create(mainWindow).
 //
-// A missing layout file, image or language library never fails the creation: the
-// window keeps its template size when it has no background picture, buttons get no
-// pictures (and a zero rectangle when their entry is missing), texts are empty.
+// A picture the layout file names that is missing or cannot be decoded fails the
+// creation (WM_CREATE answers -1) after a message box that names the file. A missing
+// layout file or language library does not: the window keeps its template size, buttons
+// get no pictures (and a zero rectangle when their entry is missing), texts are empty.
 #pragma once
 
 #include <windows.h>
@@ -135,7 +136,10 @@ protected:
     std::unique_ptr<StatePictures> m_statePictures;
 
 private:
-    void LoadSkin();
+    // The full path of the first picture the layout file names that could not be
+    // read (the window then gets no controls), or empty.
+    std::u16string LoadSkin();
+    HWND MessageOwner() const;
     void BuildOutline();
     void OnPaint();
     void OnLButtonDown(LPARAM lParam);

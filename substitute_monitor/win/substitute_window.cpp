@@ -272,6 +272,9 @@ void SubstituteWindow::TakeApply(uint64_t code, LogItems& items, std::vector<Log
     items.push_back({"bytes", std::to_string(change.bytes)});
     items.push_back({"fields", JoinFields(change.fields)});
     items.push_back({"name", Quoted(currentName)});
+    if (current >= 0 && current < kProfileCount) {
+        items.push_back({"game", Quoted(Utf16ToUtf8(ArrayText(Profile(*block, current).GameFile)))});
+    }
     items.push_back({"names", ProfileNames(*block)});
     items.push_back({"plug", std::to_string(block->KeyboardPlugIn)});
     items.push_back({"lighting", Quoted(LightingOfProfiles(*block, keyboard_.lightStrings))});

@@ -2,6 +2,7 @@
 window's buttons by their skin keys, read which buttons are selected, read the files of
 the data folder and the monitor's log."""
 
+import re
 import shutil
 from pathlib import Path
 
@@ -54,11 +55,13 @@ class App:
         p = Process(self.s, self.s.stage / "Pondrel.exe", list(args))
         p.wait_exit(30)
 
-    def start(self, wait_window=True):
+    def start(self, wait_window=True, debug_output=False):
         # A monitor the program starts itself logs to the same file.
+        env = {"PONDREL_LOG": self._windows_path(self.monitor_log.path)}
+        if debug_output:  # Wine reports the debugger output (OutputDebugString) on its "seh" channel
+            env["WINEDEBUG"] = "-all,warn+seh"
         self.program = Process(self.s, self.stage / "Tavrel.exe", cwd=self.stage,
-                               log=self.workdir / "program-output.log",
-                               extra_env={"PONDREL_LOG": self._windows_path(self.monitor_log.path)})
+                               log=self.workdir / "program-output.log", extra_env=env)
         if wait_window:
             self.main = self.s.wait_window(MAIN_TITLE)
             self.wait_painted()
@@ -147,17 +150,27 @@ class App:
         self.s.click_at(ox + (left + right) // 2, oy + (top + bottom) // 2)
 
     def type_text(self, text):
-        self.s.xdo("type", "--delay", "30", text)
+        # xdotool puts a letter the keyboard map lacks (é, ü) on a spare key just for
+        # its keystroke and takes it off after the delay: a long delay lets Wine read the
+        # keystroke while the key still means that letter. (A capital such a key gives
+        # arrives in small letters, so typed names hold small accented letters.)
+        for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]", text):
+            self.s.xdo("type", "--delay", "30" if run.isascii() else "300", run)
 
     def choose_file(self, opener, path):
         """Runs `opener` (a click that opens a standard file dialog), fills the dialog's
         file name with a full Windows path and confirms it."""
         known = set(self.program_windows())
         opener()
-        dialog = wait_until(lambda: [w for w in self.program_windows() if w not in known], 20,
-                            "the file dialog")[-1]
-        self.s.xdo("windowactivate", "--sync", str(dialog), check=False)
-        self.s.xdo("windowfocus", "--sync", str(dialog), check=False)
+
+        # Wine moves the X focus to a window of its own once it has given the keyboard
+        # focus inside it: keys sent before that would reach the window that had it. The
+        # Explorer-style dialog takes longer to get there than the classic one did.
+        def focused_dialog():
+            focus = self.s.xdo("getwindowfocus", check=False).strip()
+            new = [w for w in self.program_windows() if w not in known]
+            return int(focus) if focus.isdigit() and int(focus) in new else None
+        dialog = wait_until(focused_dialog, 20, "the file dialog with the keyboard focus")
         # The file name field has the focus and its text selected: typing replaces it.
         self.type_text(path if isinstance(path, str) else self._windows_path(path))
         self.s.xdo("key", "Return")

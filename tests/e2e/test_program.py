@@ -2,6 +2,7 @@
 the monitor, reset, export and import, the monitor's reports, the key filter and the
 game link dialog's browse rule."""
 
+import shutil
 import time
 
 import pytest
@@ -14,6 +15,16 @@ from program import (BTN_APPLY, BTN_CANCEL, BTN_CLOSE, BTN_EXPORT, BTN_GAME_NEW,
 def wait_files_written(app):
     names = ["config.ini"] + [f"config/Default{k}.gkp" for k in range(4)]
     wait_until(lambda: all((app.data / n).exists() for n in names), 40, "the settings and profile files")
+
+
+def import_then_apply(app, path, title):
+    """Imports `path` through the open dialog (its copy lands in the data folder as
+    title + ".gkp"), then applies; the log line of that second apply."""
+    app.choose_file(lambda: app.click(BTN_IMPORT), path)
+    wait_until(lambda: (app.data / f"{title}.gkp").exists(), 15, "the imported copy")
+    app.click(BTN_APPLY)
+    return wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
+                      "the second apply")[-1]
 
 
 # ------------------------------------------------------------------ start-up
@@ -196,15 +207,47 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     app.s.wait_no_window(WAITING_TITLE, 40)
 
-    app.choose_file(lambda: app.click(BTN_IMPORT), target)
-    wait_until(lambda: (app.data / "exported.gkp").exists(), 15, "the imported copy")
-    app.click(BTN_APPLY)
-    second = wait_until(lambda: app.monitor_log.find("command", code="MONITOR_APPLY")[1:], 15,
-                        "the second apply")[-1]
+    second = import_then_apply(app, target, "exported")
     # The profile's bytes are as before; the import flags of profile 0 are raised.
     assert "iProfileImported=0" in second.get("flags", "")
     assert "ProFileName" not in second.get("fields", "")
     assert "standardKey" not in second.get("fields", "")
+
+
+def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
+    """The real open and save dialogs: a game under a folder with blanks and accents is
+    linked under its long name, in the capitals its edit shows, and a profile exported
+    to such a folder is imported back from it."""
+    app.start_monitor()
+    app.start()
+    game = "C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00fcmlaut.exe"
+    stored = game.upper()  # "C:\PROGRAM FILES\JEUX VIDÉO\COURSE ÜMLAUT.EXE"
+    app.link_game(game, name=None)
+    app.click(BTN_APPLY)
+    applied = app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+    assert applied.get("game") == stored
+    assert applied.get("name") == "COURSE \u00dcMLAUT"
+    wait_files_written(app)
+    assert profile_value(app.profile_entries(0), "GameFile") == stored
+    app.s.wait_no_window(WAITING_TITLE, 40)
+
+    target = "C:\\Mes profils\\\u00e9quipe 1.gkp"
+    # Named from the drive: Wine would resolve the name against a file of an earlier
+    # run in other letter case. The prefix outlives the test, and such a file would
+    # also make the dialog ask whether to replace it.
+    folder = app.s.unix_path("C:\\") / "Mes profils"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    exported = folder / "\u00e9quipe 1.gkp"
+    app.choose_file(lambda: app.click(BTN_EXPORT), target)
+    copy = app.data / "config" / "\u00e9quipe 1.gkp"
+    wait_until(lambda: exported.exists() and copy.exists(), 40, "the exported file and its copy")
+    assert profile_value(app.read_ini(exported), "GameFile") == stored
+    assert app.settings()["profile1"]["filename"] == "\u00e9quipe 1"
+
+    second = import_then_apply(app, target, "\u00e9quipe 1")
+    assert "iProfileImported=0" in second.get("flags", "")
+    assert second.get("game") == stored
 
 
 # ------------------------------------------------------------------ keys and game link
@@ -232,11 +275,12 @@ def test_game_link_refuses_a_game_linked_to_another_profile(app):
     app.link_game(game, name="SECOND")
     # Profile 1 browses to the same game in other letter case: refused, nothing filled.
     app.click(PROFILE_BUTTONS[0])
-    app.link_game(game.upper(), name=None)
+    app.link_game(game.lower(), name=None)
     app.click(BTN_APPLY)
     app.monitor_log.wait_for("command", code="MONITOR_APPLY")
     wait_files_written(app)
-    assert profile_value(app.profile_entries(1), "GameFile") == game
+    # Stored as its edit shows it: in capitals.
+    assert profile_value(app.profile_entries(1), "GameFile") == game.upper()
     assert profile_value(app.profile_entries(1), "ProFileName") == "SECOND"
     assert profile_value(app.profile_entries(0), "GameFile") == ""
     assert profile_value(app.profile_entries(0), "ProFileName") == ""

@@ -34,6 +34,27 @@ TEST(AppFileTitle, DropsFolderAndLastExtension) {
     EXPECT_EQ(FileTitle(u"C:\\config\\.gkp"), u"");
 }
 
+TEST(AppFileTitle, ChosenPathIsTheSingleChoiceOrTheFolderWithTheFirstOfSeveral) {
+    using namespace std::string_view_literals;
+    struct Case {
+        std::u16string_view buffer;  // as the dialog leaves it, with its NULs
+        size_t firstNameOffset;
+        std::u16string_view expected;
+    };
+    for (const Case& c : {
+             // One file: the full path, whatever the rest of the buffer still holds.
+             Case{u"C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00dcmlaut.exe\0op\\.exe\0\0"sv, 28,
+                  u"C:\\Program Files\\Jeux Vid\u00e9o\\Course \u00dcmlaut.exe"},
+             Case{u"C:\\a.exe\0\0"sv, 3, u"C:\\a.exe"},
+             // Several: folder, NUL, names, double NUL.
+             Case{u"C:\\Games\0Race.exe\0Shoot.exe\0\0"sv, 9, u"C:\\Games\\Race.exe"},
+             Case{u"C:\\\0Race.exe\0Shoot.exe\0\0"sv, 4, u"C:\\Race.exe"},
+             Case{u"\0\0"sv, 0, u""},
+         }) {
+        EXPECT_EQ(ChosenPath(c.buffer, c.firstNameOffset), c.expected) << c.firstNameOffset;
+    }
+}
+
 TEST(AppFileTitle, CutTextNeverSplitsASurrogatePair) {
     EXPECT_EQ(CutText(u"abcdef", 4), u"abcd");
     EXPECT_EQ(CutText(u"ab", 4), u"ab");

@@ -25,6 +25,7 @@ public:
     bool capture = false;
     // Runs inside RunWaiting, as the nested modal loop would.
     std::function<void()> duringWaiting;
+    bool waitingOpens = true;
 
     void SetButtonCheck(MainButton b, bool c) override { checks[static_cast<int>(b)] = c; }
     void ShowPageWindow(int page, bool v) override { visible[page] = v; }
@@ -37,10 +38,12 @@ public:
         calls.push_back("warning " + std::to_string(mode));
         return warningAnswer;
     }
-    void RunWaiting(int mode) override {
+    bool RunWaiting(int mode) override {
         calls.push_back("waiting " + std::to_string(mode));
+        if (!waitingOpens) return false;
         if (duringWaiting) duringWaiting();
         calls.push_back("waiting ended");
+        return true;
     }
     void CloseWaiting() override { calls.push_back("close waiting"); }
     void OpenGameLink(int mode) override { calls.push_back("game link " + std::to_string(mode)); }
@@ -209,6 +212,11 @@ TEST(AppMainWindow, ApplyAndOkRunTheWaitingDialogAndOkThenQuits) {
     f.view.calls.clear();
     f.model.OnButton(MainButton::Ok);
     EXPECT_EQ(f.view.calls, (std::vector<std::string>{"waiting 0", "waiting ended", "quit -1"}));
+    // A waiting dialog that cannot open applied nothing: OK leaves the program running.
+    f.view.calls.clear();
+    f.view.waitingOpens = false;
+    f.model.OnButton(MainButton::Ok);
+    EXPECT_EQ(f.view.calls, std::vector<std::string>{"waiting 0"});
 }
 
 TEST(AppMainWindow, CommandsOwnedByOtherWindowsAreHandedOn) {

@@ -84,5 +84,17 @@ TEST(BmpLayout, AnythingOutsideThePlainFormatGoesTheGeneralWay) {
     EXPECT_FALSE(ReadBmpLayout(nullptr, 0, 16384));
 }
 
+TEST(BmpLayout, ACutBitmapFileIsToldFromAWholeOne) {
+    auto whole = Bmp(16, 8, 24);
+    EXPECT_FALSE(IsCutBmpFile(whole.data(), whole.size()));
+    EXPECT_TRUE(IsCutBmpFile(whole.data(), whole.size() - 1));  // one byte short of the header's size
+    EXPECT_TRUE(IsCutBmpFile(whole.data(), 10));                 // the file header itself cut
+    auto unsized = whole;
+    Put32(unsized, 2, 0);  // no size given: nothing to tell
+    EXPECT_FALSE(IsCutBmpFile(unsized.data(), unsized.size() - 1));
+    const uint8_t png[] = {0x89, 'P', 'N', 'G'};
+    EXPECT_FALSE(IsCutBmpFile(png, sizeof png));
+}
+
 }  // namespace
 }  // namespace tavrel

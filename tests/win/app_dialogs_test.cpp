@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -190,10 +192,10 @@ TEST(AppGameLinkDialog, OkStoresTheTypedNameAndCancelKeepsTheRecord) {
         });
         EXPECT_EQ(dialog.DoModal(nullptr), ok ? IDOK : IDCANCEL);
         EXPECT_EQ(shownName, L"OLD");
-        // The edit shows its text in capitals; the record keeps the path as it was.
-        EXPECT_EQ(lstrcmpiW(shownGame.c_str(), L"C:\\Games\\Old.exe"), 0);
+        // The edit holds the path in capitals, and OK stores it as the edit holds it.
+        EXPECT_EQ(shownGame, L"C:\\GAMES\\OLD.EXE");
         EXPECT_EQ(ArrayText(working->profiles[1].ProFileName), ok ? u"NEW NAME" : u"OLD");
-        EXPECT_EQ(ArrayText(working->profiles[1].GameFile), u"C:\\Games\\Old.exe");
+        EXPECT_EQ(ArrayText(working->profiles[1].GameFile), ok ? u"C:\\GAMES\\OLD.EXE" : u"C:\\Games\\Old.exe");
     }
 }
 
@@ -260,4 +262,48 @@ TEST(AppGameLinkDialog, SpaceReachesTheNameWhileEnterAndEscapeEndNothing) {
     EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
     CopyToArray(g_szAppDir, appDir);
     EXPECT_EQ(ArrayText(working->profiles[0].ProFileName), u" TEAM A ");
+}
+
+TEST(AppGameLinkDialog, AnUnreadableSkinPictureIsNamedAndTheDialogDoesNotOpen) {
+    // The layout names a normal picture that is not there; the mask it does not name.
+    const std::wstring folder = test::MakeTempFolder(L"broken_skin");
+    CreateDirectoryW((folder + L"Skins").c_str(), nullptr);
+    {
+        std::ofstream ini(std::filesystem::path(folder + L"Skins\\skin_Profile.ini"), std::ios::binary);
+        ini << "[SCREEN]\r\nNormal=gone.bmp\r\n";
+    }
+    SetAppDir(std::u16string(folder.begin(), folder.end()) + u"Tavrel.exe");
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    CopyToArray(working->profiles[0].GameFile, u"C:\\Games\\Kept.exe");
+
+    CDlgProfileMan dialog(*working, 1);
+    std::wstring told;
+    Driver driver([&] {
+        HWND box = FindWindowW(L"#32770", L"Error");
+        if (!box) {
+            // A dialog that opened after all is closed, so the test fails instead of waiting.
+            HWND opened = dialog.Hwnd();
+            if (opened && IsWindowVisible(opened)) PostMessageW(opened, WM_CLOSE, 0, 0);
+            return opened && IsWindowVisible(opened);
+        }
+        for (HWND text : DescendantsOfClass(box, L"Static")) {
+            wchar_t buffer[1024] = {};
+            GetWindowTextW(text, buffer, 1024);
+            told += buffer;
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    const INT_PTR result = dialog.DoModal(nullptr);
+    SetAppDir(u"");
+    DeleteFileW((folder + L"Skins\\skin_Profile.ini").c_str());
+    RemoveDirectoryW((folder + L"Skins").c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+    EXPECT_NE(told.find(folder + L"Skins\\gone.bmp"), std::wstring::npos) << told;
+    EXPECT_EQ(ArrayText(working->profiles[0].GameFile), u"C:\\Games\\Kept.exe");
 }

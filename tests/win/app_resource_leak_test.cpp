@@ -30,6 +30,7 @@
 #include "tests/unit/support/link_doubles.h"
 #include "tests/win/support/child_windows.h"
 #include "tests/win/support/config_scratch_folder.h"
+#include "tests/win/support/stage_folder.h"
 #include "tests/win/support/gui_object_count.h"
 #include "tests/win/window_test_support.h"
 #include "window/win/window.h"
@@ -147,7 +148,7 @@ void Click(HWND owner, HWND button) {
 class ResourceLeakTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring exe = FolderOfThisProgram() + L"stage\\Tavrel.exe";
+        const std::wstring exe = test::StagedFile(L"Tavrel.exe");
         SetAppDir(std::u16string(exe.begin(), exe.end()));
         InstallMenuHook();
         // LaunchMonitor finds this window and starts nothing.

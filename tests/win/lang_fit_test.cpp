@@ -20,18 +20,14 @@
 #include "skin/ex_menu_model.h"
 #include "skin/skin_item.h"
 #include "skin/win/skinned_window.h"
+#include "tests/win/support/stage_folder.h"
 
 namespace tavrel {
 namespace {
 
 // ---- the libraries
 
-std::wstring StageFolder() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder(exe);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"stage\\";
-}
+std::wstring StageFolder() { return test::FolderOfThisProgram() + L"stage\\"; }
 
 struct Language {
     std::string code;

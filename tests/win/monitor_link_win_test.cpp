@@ -21,6 +21,7 @@
 #include "monitor/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "tests/unit/support/link_doubles.h"
+#include "tests/win/support/stage_folder.h"
 #include "tests/win/window_test_support.h"
 
 namespace tavrel {
@@ -38,7 +39,7 @@ std::wstring MonitorExecutable() {
     wchar_t buffer[MAX_PATH * 2];
     DWORD n = GetEnvironmentVariableW(L"TAVREL_PONDREL", buffer, MAX_PATH * 2);
     if (n > 0 && n < MAX_PATH * 2) return std::wstring(buffer, n);
-    return FolderOfThisProgram() + L"stage\\Pondrel.exe";
+    return test::StagedFile(L"Pondrel.exe");
 }
 
 // Runs this thread's messages until done() holds or the time is up.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win/support/stage_folder.h"
 #include "window/win/handles.h"
 #include "window/win/message_loop.h"
 #include "window/win/window.h"
@@ -34,15 +35,6 @@ inline bool PumpUntil(const std::function<bool()>& done, std::chrono::millisecon
         if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
-}
-
-// The folder of the running test program, ending in a separator; the staged program
-// (its skins, language library and monitor) lies in its "stage" subfolder.
-inline std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    const std::wstring file(path, n);
-    return file.substr(0, file.find_last_of(L"\\/") + 1);
 }
 
 // Dispatches everything already queued.
