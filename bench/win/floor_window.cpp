@@ -31,7 +31,7 @@ constexpr RECT kPageArea{1, 100, 786, 367};
 constexpr RECT kSliderRects[4] = {{407, 142, 639, 156}, {407, 172, 639, 186}, {407, 202, 639, 216}, {304, 66, 324, 250}};
 constexpr RECT kEditRects[3] = {{636, 156, 678, 173}, {636, 185, 678, 201}, {636, 214, 678, 231}};
 
-struct PageSpec {
+struct WindowLayout {
     const wchar_t* layoutFile;
     std::vector<int> buttonKeys;
 };
@@ -166,9 +166,9 @@ HWND CreateChild(const wchar_t* className, DWORD style, DWORD exStyle, const REC
     return hwnd;
 }
 
-void CreateButtons(HWND parent, const Picture& picture, const PageSpec& spec) {
-    const std::wstring layout = g_runFolder + L"Skins\\" + spec.layoutFile;
-    for (int key : spec.buttonKeys) {
+void CreateButtons(HWND parent, const Picture& picture, const WindowLayout& window) {
+    const std::wstring layout = g_runFolder + L"Skins\\" + window.layoutFile;
+    for (int key : window.buttonKeys) {
         const RECT r = ButtonRect(layout, key);
         CreateChild(L"BUTTON", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, r, parent, picture, POINT{r.left, r.top});
     }
@@ -237,11 +237,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     SetWindowTextW(main, kTitle);
     MoveWindow(main, 0, 0, mainSize.cx, mainSize.cy, FALSE);
     CreateButtons(main, mainControls,
-                  PageSpec{L"skin_Config.ini", {1, 2, 3, 4, 25, 10, 6, 7, 8, 9, 11, 12, 13, 15, 21, 22, 20, 16, 17}});
+                  WindowLayout{L"skin_Config.ini", {1, 2, 3, 4, 25, 10, 6, 7, 8, 9, 11, 12, 13, 15, 21, 22, 20, 16, 17}});
 
     std::vector<int> keyButtons;
     for (int key = 40; key <= 153; ++key) keyButtons.push_back(key);
-    const PageSpec pages[4] = {
+    const WindowLayout pages[4] = {
         {L"skin_main.ini", keyButtons},
         {L"Skin_Macro_control.ini", {4, 5, 6, 7, 8, 9}},
         {L"Skin_color_control.ini", {1, 0, 20}},
