@@ -358,11 +358,7 @@ void SubstituteWindow::OnControl(ControlAction action, int64_t argument) {
 void SubstituteWindow::ReportProfile(int64_t index) {
     if (index == kNext) index = keyboard_.NextProfile();
     keyboard_.SelectProfile(index);
-    HWND main = FindMainWindow();
-    Log("report", {{"code", "MONITOR_PROFILE_CHANGED"},
-                   {"wparam", std::to_string(index)},
-                   {"target", main ? "found" : "absent"}});
-    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(index), MONITOR_PROFILE_CHANGED);
+    PostReport(MONITOR_PROFILE_CHANGED, index);
 }
 
 void SubstituteWindow::ReportEffect(int64_t code) {
@@ -370,11 +366,14 @@ void SubstituteWindow::ReportEffect(int64_t code) {
     auto block = std::make_unique<SharedConfig>(keyboard_.Held());
     Profile(*block, keyboard_.ActiveProfile()).LtEffectType = EffectForMonitorCode(static_cast<uint64_t>(code));
     keyboard_.Hold(*block);
+    PostReport(MONITOR_EFFECT_CHANGED, code);
+}
+
+void SubstituteWindow::PostReport(int64_t code, int64_t wParam) {
     HWND main = FindMainWindow();
-    Log("report", {{"code", "MONITOR_EFFECT_CHANGED"},
-                   {"wparam", std::to_string(code)},
-                   {"target", main ? "found" : "absent"}});
-    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(code), MONITOR_EFFECT_CHANGED);
+    // Logged before it is posted, so whoever sees its effect finds its line.
+    Log("report", {{"code", ReportName(code)}, {"wparam", std::to_string(wParam)}, {"target", main ? "found" : "absent"}});
+    if (main) PostMessageW(main, kWmMonitorCommand, static_cast<WPARAM>(wParam), static_cast<LPARAM>(code));
 }
 
 void SubstituteWindow::SetPlugged(bool plugged) {

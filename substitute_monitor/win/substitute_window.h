@@ -45,6 +45,8 @@ private:
     void AnswerPendingApplies();
     void ReportProfile(int64_t index);
     void ReportEffect(int64_t code);
+    // Logs a report, then posts it to the main window when there is one.
+    void PostReport(int64_t code, int64_t wParam);
     void SetPlugged(bool plugged);
     void HoldMutex(int milliseconds);
     void ReleaseHeldMutex();
