@@ -20,6 +20,8 @@ struct BmpLayout {
 };
 
 // Every size and offset is checked against `size`: the pixels named lie inside the file.
+// Only the first 54 bytes (the two headers) are read, so `data` may hold just those of
+// a file whose length is `size`.
 std::optional<BmpLayout> ReadBmpLayout(const uint8_t* data, size_t size, int32_t maxSide);
 
 // A bitmap file ("BM") shorter than the size its header gives (or than the header

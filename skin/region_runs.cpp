@@ -29,17 +29,18 @@ bool IsWhite(const uint8_t* pixel) { return pixel[0] == 255 && pixel[1] == 255 &
 }  // namespace
 
 void AddMaskRuns(const uint8_t* firstRow, int width, int rows, ptrdiff_t rowStride, int firstY,
-                 RegionRunBatcher& batcher) {
-    if (!firstRow || width <= 0 || rows <= 0) return;
+                 RegionRunBatcher& batcher, int bytesPerPixel) {
+    if (!firstRow || width <= 0 || rows <= 0 || bytesPerPixel < 3) return;
+    const ptrdiff_t step = bytesPerPixel;
     for (int r = 0; r < rows; ++r) {
         const uint8_t* row = firstRow + static_cast<ptrdiff_t>(r) * rowStride;
         const int y = firstY + r;
         int x = 0;
         while (x < width) {
-            while (x < width && IsWhite(row + 4 * x)) ++x;
+            while (x < width && IsWhite(row + step * x)) ++x;
             if (x >= width) break;
             const int x0 = x;
-            while (x < width && !IsWhite(row + 4 * x)) ++x;
+            while (x < width && !IsWhite(row + step * x)) ++x;
             batcher.Add(SkinRect{x0, y, x, y + 1});
         }
     }

@@ -43,8 +43,9 @@ void CollectMaskRuns(const uint8_t* firstRow, int width, int height, ptrdiff_t r
 
 // The same for a band of `rows` rows whose top row is row `firstY` of the picture,
 // without finishing the batcher: a picture read band by band adds each band in turn
-// and finishes the batcher once at the end.
+// and finishes the batcher once at the end. `bytesPerPixel` 3 reads the rows of a
+// 24-bit bitmap file (blue, green, red) as they are stored.
 void AddMaskRuns(const uint8_t* firstRow, int width, int rows, ptrdiff_t rowStride, int firstY,
-                 RegionRunBatcher& batcher);
+                 RegionRunBatcher& batcher, int bytesPerPixel = 4);
 
 }  // namespace tavrel

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "ctl/ctl_host.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 
 namespace tavrel::ctl::win {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "monitor/monitor_port.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 
 namespace tavrel::win {
 

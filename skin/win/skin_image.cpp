@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "skin/bmp_layout.h"
 #include "skin/region_runs.h"
+#include "skin/win/bmp_band_reader.h"
 #include "window/win/system_library.h"
 
 namespace tavrel {
@@ -20,36 +22,13 @@ namespace {
 constexpr LONGLONG kMaxImageFileBytes = 64LL * 1024 * 1024;
 constexpr LONG kMaxImageSide = 16384;
 
-bool ReadWholeFile(const std::u16string& path, std::vector<BYTE>& bytes) {
-    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxImageFileBytes;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-             read == bytes.size();
-    }
-    CloseHandle(file);
-    return ok;
-}
-
 }  // namespace
 
 bool SkinImageFileLooksWhole(const std::u16string& path) {
-    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size{};
-    BYTE header[16] = {};
-    DWORD read = 0;
-    const bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kMaxImageFileBytes &&
-                    ReadFile(file, header, sizeof(header), &read, nullptr);
-    CloseHandle(file);
-    // The header's first bytes and the file's length are all the cut check reads.
-    return ok && !IsCutBmpFile(header, static_cast<size_t>(size.QuadPart));
+    // Opening reads the headers and checks the file's length against them; nothing
+    // is decoded.
+    BmpBandReader reader;
+    return reader.Open(path, kMaxImageFileBytes, kMaxImageSide);
 }
 
 namespace {
@@ -84,23 +63,26 @@ HBITMAP BitmapFromPicture(IPicture* picture) {
 // A plain uncompressed bitmap file straight into a 32-bit bitmap, the pixel format the
 // screen's bitmaps have, so that cutting and drawing it is a plain copy. Far faster than
 // the general picture decoder, whose stream, picture object and copy it skips.
-HBITMAP BitmapFromBmpFile(const std::vector<BYTE>& bytes) {
-    const std::optional<BmpLayout> layout = ReadBmpLayout(bytes.data(), bytes.size(), kMaxImageSide);
-    if (!layout) return nullptr;
-    const bool topDown = layout->height < 0;
-    const int rows = topDown ? -layout->height : layout->height;
+HBITMAP BitmapFromBmpBands(BmpBandReader& reader) {
+    const int width = reader.Width();
+    const int rows = reader.Rows();
+    const int band = reader.BandRows();
     void* pixels = nullptr;
-    win::UniqueBitmap bitmap = win::CreatePixelBitmap(layout->width, rows, &pixels);  // row 0 is the top row
+    win::UniqueBitmap bitmap = win::CreatePixelBitmap(width, rows, &pixels);  // row 0 is the top row
     if (!bitmap) return nullptr;
-    const size_t width = static_cast<size_t>(layout->width);
-    const size_t bytesPerPixel = layout->bitCount / 8u;
-    for (int row = 0; row < rows; ++row) {
-        const int stored = topDown ? row : rows - 1 - row;
-        const BYTE* from = bytes.data() + layout->pixelOffset + layout->stride * static_cast<size_t>(stored);
-        uint32_t* to = static_cast<uint32_t*>(pixels) + width * static_cast<size_t>(row);
-        for (size_t x = 0; x < width; ++x, from += bytesPerPixel) {
-            to[x] = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
-                    static_cast<uint32_t>(from[2]) << 16;
+    const size_t bytesPerPixel = reader.Layout()->bitCount / 8u;
+    for (int top = 0; top < rows; top += band) {
+        const int count = std::min(band, rows - top);
+        const uint8_t* first = nullptr;
+        ptrdiff_t down = 0;
+        if (!reader.ReadBand(top, count, first, down)) return nullptr;
+        for (int r = 0; r < count; ++r) {
+            const uint8_t* from = first + down * r;
+            uint32_t* to = static_cast<uint32_t*>(pixels) + static_cast<size_t>(width) * static_cast<size_t>(top + r);
+            for (int x = 0; x < width; ++x, from += bytesPerPixel) {
+                to[x] = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
+                        static_cast<uint32_t>(from[2]) << 16;
+            }
         }
     }
     GdiFlush();
@@ -143,11 +125,14 @@ bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& 
     bitmap.Reset();
     size = SIZE{0, 0};
 
-    std::vector<BYTE> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    if (IsCutBmpFile(bytes.data(), bytes.size())) return false;
-    HBITMAP copy = BitmapFromBmpFile(bytes);
-    if (!copy) copy = BitmapFromPictureFile(bytes);
+    BmpBandReader reader;
+    if (!reader.Open(path, kMaxImageFileBytes, kMaxImageSide)) return false;
+    HBITMAP copy = reader.Layout() ? BitmapFromBmpBands(reader) : nullptr;
+    if (!copy) {
+        std::vector<BYTE> bytes;
+        if (!reader.ReadAll(bytes)) return false;
+        copy = BitmapFromPictureFile(bytes);
+    }
     if (!copy) return false;
 
     BITMAP info{};
@@ -248,14 +233,12 @@ bool AddMaskRunsBySection(HBITMAP mask, int width, int height, RegionRunBatcher&
 
 }  // namespace
 
-win::UniqueRegion BitmapToRegion(HBITMAP mask) {
-    if (!mask) return {};
-    BITMAP info{};
-    if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
-    const int width = info.bmWidth;
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    if (width > kMaxImageSide || height > kMaxImageSide) return {};
+namespace {
 
+// A region built from the runs `addRuns` hands to its batcher, 2,000 rectangles at a
+// time. `addRuns` may start again (batcher.Discard) and returns false when it could not
+// read the picture; there is then no region.
+win::UniqueRegion RegionFromRuns(int width, int height, const std::function<bool(RegionRunBatcher&)>& addRuns) {
     win::UniqueRegion result(CreateRectRgn(0, 0, 0, 0));
     if (!result) return {};
     std::vector<BYTE> buffer;
@@ -279,15 +262,59 @@ win::UniqueRegion BitmapToRegion(HBITMAP mask) {
         win::UniqueRegion batch(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
         if (batch) CombineRgn(result.Get(), result.Get(), batch.Get(), RGN_OR);
     });
-    GdiFlush();  // drawing into the mask may still be queued
-    if (!AddMaskRunsByBands(mask, width, height, batcher)) {
-        // Nothing of a half-read mask stays: start again from scratch.
-        batcher.Discard();
-        SetRectRgn(result.Get(), 0, 0, 0, 0);
-        if (!AddMaskRunsBySection(mask, width, height, batcher)) return {};
-    }
+    if (!addRuns(batcher)) return {};
     batcher.Finish();
     return result;
+}
+
+}  // namespace
+
+win::UniqueRegion BitmapToRegion(HBITMAP mask) {
+    if (!mask) return {};
+    BITMAP info{};
+    if (!GetObjectW(mask, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return {};
+    const int width = info.bmWidth;
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (width > kMaxImageSide || height > kMaxImageSide) return {};
+
+    GdiFlush();  // drawing into the mask may still be queued
+    return RegionFromRuns(width, height, [&](RegionRunBatcher& batcher) {
+        if (AddMaskRunsByBands(mask, width, height, batcher)) return true;
+        // Nothing of a half-read mask stays: start again from scratch.
+        batcher.Discard();
+        return AddMaskRunsBySection(mask, width, height, batcher);
+    });
+}
+
+bool LoadSkinOutline(const std::u16string& path, win::UniqueRegion& outline) {
+    outline.Reset();
+    BmpBandReader reader;
+    if (!reader.Open(path, kMaxImageFileBytes, kMaxImageSide)) return false;
+    if (reader.Layout()) {
+        const int rows = reader.Rows();
+        const int band = reader.BandRows();
+        const int bytesPerPixel = reader.Layout()->bitCount / 8;
+        bool read = true;
+        win::UniqueRegion region = RegionFromRuns(reader.Width(), rows, [&](RegionRunBatcher& batcher) {
+            for (int top = 0; top < rows && read; top += band) {
+                const int count = std::min(band, rows - top);
+                const uint8_t* first = nullptr;
+                ptrdiff_t down = 0;
+                read = reader.ReadBand(top, count, first, down);
+                if (read) AddMaskRuns(first, reader.Width(), count, down, top, batcher, bytesPerPixel);
+            }
+            return read;
+        });
+        if (!read) return false;
+        outline = std::move(region);
+        return true;
+    }
+    std::vector<BYTE> bytes;
+    if (!reader.ReadAll(bytes)) return false;
+    win::UniqueBitmap mask(BitmapFromPictureFile(bytes));
+    if (!mask) return false;
+    outline = BitmapToRegion(mask.Get());
+    return true;
 }
 
 }  // namespace tavrel

@@ -48,4 +48,11 @@ private:
 // picture (the window keeps its rectangle); an all-white mask gives an empty region.
 win::UniqueRegion BitmapToRegion(HBITMAP mask);
 
+// The outline of the mask picture in the file at `path`: the region BitmapToRegion
+// gives for the decoded picture. A plain bitmap file's rows are read as they are
+// stored, with no picture made of them: a window-sized picture fewer to create, fill
+// and read back at every window's start. False, with no region, when the file is
+// missing, unreadable, cut short or cannot be decoded.
+bool LoadSkinOutline(const std::u16string& path, win::UniqueRegion& outline);
+
 }  // namespace tavrel

@@ -20,7 +20,7 @@ SkinItem SkinBuilder::Entry(int key) const {
 
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
-    if (button.Create(parent_, rect) && states_) button.SetImages(cropper_, normal_.Get(), *states_, rect);
+    if (button.Create(parent_, rect) && states_) button.SetImages(cropper_, normal_, *states_, rect);
     return rect;
 }
 
@@ -73,21 +73,14 @@ std::u16string SkinnedWindow::LoadSkin() {
 
     // A picture the layout file names must be there and readable. A layout file that
     // names none (missing altogether) leaves a plain window of its template size.
-    SIZE size{};
-    SIZE backSize{};
-    const struct {
-        const std::u16string& path;
-        win::UniqueBitmap& bitmap;
-        SIZE& size;
-    } pictures[] = {
-        {maskPath, m_bmpMask, size},
-        {normalPath, builder.normal_, backSize},
-    };
     const size_t folderLength = AppPath(m_skinSpec.imageFolder).size();
     auto named = [&](const std::u16string& path) { return path.size() > folderLength; };
-    for (const auto& picture : pictures) {
-        if (!LoadSkinImage(picture.path, picture.bitmap, picture.size) && named(picture.path)) return picture.path;
-    }
+    // The mask is read for the outline alone, which is made from it here.
+    if (!LoadSkinOutline(maskPath, m_outline) && named(maskPath)) return maskPath;
+    // The background is the normal picture itself: the buttons' normal pictures are cut
+    // from it now, before anything is drawn on it.
+    SIZE backSize{};
+    if (!LoadSkinImage(normalPath, m_bmpBack, backSize) && named(normalPath)) return normalPath;
     // The state pictures are decoded when a button first shows them; that they are
     // there and whole is checked now, while the window can still refuse to open.
     for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
@@ -95,30 +88,24 @@ std::u16string SkinnedWindow::LoadSkin() {
     }
     m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
     builder.states_ = m_statePictures.get();
-    // The background is the normal image once more: a copy of the picture just decoded
-    // rather than a second decoding of the same file.
-    if (builder.normal_) {
-        builder.cropper_.Crop(m_bmpBack, builder.normal_.Get(), RECT{0, 0, backSize.cx, backSize.cy});
-    }
-    if (!m_bmpBack) backSize = SIZE{0, 0};
+    builder.normal_ = m_bmpBack.Get();
 
     // Without a background picture the window keeps its template size, so that it
     // stays visible and usable.
     if (m_bmpBack) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
 
     CreateSkinControls(builder);
-    // The builder's normal image is released here; the background stays, and the mask
-    // until the outline is made.
     return {};
 }
 
 void SkinnedWindow::BuildOutline() {
-    win::UniqueRegion outline = BitmapToRegion(m_bmpMask.Get());
-    if (!outline) return;
+    if (!m_outline) return;
     // The window owns the region from here on.
-    if (SetWindowRgn(Hwnd(), outline.Get(), TRUE)) outline.Release();
-    // The outline is all the mask is for: a window-sized picture less to keep.
-    m_bmpMask.Reset();
+    if (SetWindowRgn(Hwnd(), m_outline.Get(), TRUE)) {
+        m_outline.Release();
+    } else {
+        m_outline.Reset();
+    }
 }
 
 void SkinnedWindow::OnPaint() {
@@ -162,7 +149,7 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: {
         const LRESULT result = Dialog::WindowProc(message, wParam, lParam);
         m_bmpBack.Reset();
-        m_bmpMask.Reset();
+        m_outline.Reset();
         return result;
     }
     default:

@@ -94,7 +94,7 @@ private:
 
     HWND parent_;
     CIniFile layout_;
-    win::UniqueBitmap normal_;
+    HBITMAP normal_ = nullptr;  // the window's background picture
     StatePictures* states_ = nullptr;
     // Every button of the window is cut with the same pair of memory device contexts.
     win::WindowDc screen_{nullptr};
@@ -128,7 +128,8 @@ protected:
     LRESULT RunSkinnedCreate(WPARAM wParam, LPARAM lParam);
 
     LangTable m_lang;
-    win::UniqueBitmap m_bmpMask;
+    // The outline made from the mask picture, until the window takes it.
+    win::UniqueRegion m_outline;
     win::UniqueBitmap m_bmpBack;
     SkinSource m_skinSpec;
     // The buttons' over, down and disabled pictures, cut when first shown. Declared in

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 
 namespace tavrel::substitute {
 

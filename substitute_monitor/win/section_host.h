@@ -8,7 +8,7 @@
 #include <string>
 
 #include "config/records.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 
 namespace tavrel::substitute {
 

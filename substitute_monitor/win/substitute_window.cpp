@@ -6,7 +6,7 @@
 #include "config/text.h"
 #include "monitor/monitor_protocol.h"
 #include "lighting/light_tables.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "skin/app_dir.h"
 #include "skin/win/lang_library.h"

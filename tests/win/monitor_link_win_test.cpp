@@ -18,7 +18,7 @@
 #include "monitor/monitor_link.h"
 #include "monitor/monitor_protocol.h"
 #include "substitute_monitor/substitute_keyboard.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 #include "monitor/win/monitor_win.h"
 #include "tests/unit/support/link_doubles.h"
 #include "tests/win/support/stage_folder.h"

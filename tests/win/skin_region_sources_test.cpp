@@ -1,8 +1,13 @@
 // The window outline is the same whatever kind of bitmap holds the mask: a 32-bit
-// section (top-down or bottom-up), a device bitmap, or a section of another depth.
+// section (top-down or bottom-up), a device bitmap, or a section of another depth; and
+// the same when it is read straight from the mask's file.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <vector>
 
 #include "skin/win/skin_image.h"
 #include "window_test_support.h"
@@ -61,7 +66,93 @@ HBITMAP DeviceBitmap() {
     return PaintMask(bitmap);
 }
 
+// A mask file of the given depth (8: a two-colour palette) and row order, or a cut copy.
+struct MaskFile {
+    int bitCount;
+    bool topDown;
+    bool cut = false;
+};
+
+// Tall enough for the file to be read in several bands, with a last band part-filled.
+constexpr int kFileWidth = 37;
+constexpr int kFileHeight = 1400;
+
+bool FileMaskIsWhite(int x, int y) { return x < 2 || y < 3 || y >= kFileHeight - 1 || (x * 7 + y * 3) % 11 < 4; }
+
+bool WriteMaskFile(const std::wstring& path, const MaskFile& kind) {
+    const int stride = (kFileWidth * kind.bitCount + 31) / 32 * 4;
+    const uint32_t paletteBytes = kind.bitCount == 8 ? 256 * 4 : 0;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = kFileWidth;
+    info.biHeight = kind.topDown ? -kFileHeight : kFileHeight;
+    info.biPlanes = 1;
+    info.biBitCount = static_cast<WORD>(kind.bitCount);
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(stride * kFileHeight);
+    info.biClrUsed = kind.bitCount == 8 ? 256 : 0;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info) + paletteBytes;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<uint8_t> bytes(file.bfSize, 0);
+    std::memcpy(bytes.data(), &file, sizeof(file));
+    std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
+    if (paletteBytes) std::memset(bytes.data() + sizeof(file) + sizeof(info), 0xFF, 4);  // entry 0 white
+    for (int y = 0; y < kFileHeight; ++y) {
+        uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>(kind.topDown ? y : kFileHeight - 1 - y) * stride;
+        for (int x = 0; x < kFileWidth; ++x) {
+            const bool white = FileMaskIsWhite(x, y);
+            if (kind.bitCount == 8) {
+                row[x] = white ? 0 : 1;  // entry 1 black
+            } else {
+                std::memset(row + x * kind.bitCount / 8, white ? 0xFF : 0x20, 3);
+            }
+        }
+    }
+    if (kind.cut) bytes.resize(bytes.size() / 2);
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
 }  // namespace
+
+TEST(SkinRegionSources, AnOutlineReadFromTheMaskFileIsTheOutlineOfItsPicture) {
+    win::UniqueBitmap picture(MakeBitmap(kFileWidth, kFileHeight, [](int x, int y) -> uint32_t {
+        return FileMaskIsWhite(x, y) ? 0xFFFFFF : 0x202020;
+    }));
+    win::UniqueRegion expected = BitmapToRegion(picture.Get());
+    ASSERT_TRUE(expected);
+    const std::wstring folder = MakeTempFolder(L"mask_files");
+    const std::wstring path = folder + L"mask.bmp";
+    const struct {
+        const char* name;
+        MaskFile kind;
+    } cases[] = {
+        {"24-bit, bottom-up, padded rows", {24, false}},
+        {"24-bit, top-down", {24, true}},
+        {"32-bit, bottom-up", {32, false}},
+        {"8-bit with a palette (the general decoder)", {8, false}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteMaskFile(path, c.kind)) << c.name;
+        win::UniqueRegion outline;
+        ASSERT_TRUE(LoadSkinOutline(std::u16string(path.begin(), path.end()), outline)) << c.name;
+        ASSERT_TRUE(outline) << c.name;
+        EXPECT_TRUE(EqualRgn(outline.Get(), expected.Get())) << c.name;
+    }
+
+    // A cut copy and a missing file give no outline and say so.
+    ASSERT_TRUE(WriteMaskFile(path, MaskFile{24, false, true}));
+    win::UniqueRegion outline(CreateRectRgn(0, 0, 5, 5));
+    EXPECT_FALSE(LoadSkinOutline(std::u16string(path.begin(), path.end()), outline));
+    EXPECT_FALSE(outline);
+    const std::wstring missing = folder + L"missing.bmp";
+    EXPECT_FALSE(LoadSkinOutline(std::u16string(missing.begin(), missing.end()), outline));
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
 
 TEST(SkinRegionSources, EveryKindOfMaskBitmapGivesTheSameOutline) {
     // The expected outline, built pixel by pixel.

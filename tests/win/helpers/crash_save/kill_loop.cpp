@@ -8,7 +8,7 @@
 #include "config/win/win32_storage.h"
 #include "crash_save/folder_check.h"
 #include "crash_save/variants.h"
-#include "monitor/win/kernel_handles.h"
+#include "window/win/kernel_handles.h"
 
 namespace crash_save {
 

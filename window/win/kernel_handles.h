@@ -1,5 +1,5 @@
-// Owners of the kernel objects of the monitor link: a handle closed with CloseHandle
-// and a mapped view unmapped with UnmapViewOfFile. Move-only.
+// Owners of kernel objects (files, the monitor link's mutex and section): a handle
+// closed with CloseHandle and a mapped view unmapped with UnmapViewOfFile. Move-only.
 #pragma once
 
 #include <windows.h>
