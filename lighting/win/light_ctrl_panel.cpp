@@ -72,10 +72,14 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
     }
 
     // The track pictures are cut from the skin's normal and over images; every colour
-    // slider takes them at the red slider's rectangle.
-    win::UniqueBitmap over;
-    SIZE overSize{};
-    LoadSkinImage(AppPath(m_skinSpec.imageFolder) + skin.Value(u"SCREEN", u"Over"), over, overSize);
+    // slider takes them at the red slider's rectangle. Of the over image only those two
+    // strips are read.
+    const std::u16string overPath = AppPath(m_skinSpec.imageFolder) + skin.Value(u"SCREEN", u"Over");
+    win::UniqueBitmap colourFill;
+    win::UniqueBitmap hueFill;
+    LoadSkinImagePart(overPath, kLightSliderRects[0], colourFill);
+    LoadSkinImagePart(overPath, kHueSliderRect, hueFill);
+    const auto whole = [](const RECT& r) { return RECT{0, 0, r.right - r.left, r.bottom - r.top}; };
     win::WindowDc dc(Hwnd());
 
     const std::wstring below = ProgramPath(u"Skins\\arrow_below.bmp");
@@ -84,13 +88,13 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
         if (!s.Create(below, below, below, Hwnd(), SliderId(c), true, kLightSliderRects[static_cast<size_t>(c)])) continue;
         s.SetRange(0, kComponentMax);
         CropBitmap(dc, s.m_bmpTrack, m_bmpBack.Get(), kLightSliderRects[0]);
-        CropBitmap(dc, s.m_bmpTrackFill, over.Get(), kLightSliderRects[0]);
+        CropBitmap(dc, s.m_bmpTrackFill, colourFill.Get(), whole(kLightSliderRects[0]));
     }
     const std::wstring left = ProgramPath(u"Skins\\arrow_left.bmp");
     if (m_sldHue.Create(left, left, left, Hwnd(), kSliderIdHue, false, kHueSliderRect)) {
         m_sldHue.SetRange(0, kHueMax);
         CropBitmap(dc, m_sldHue.m_bmpTrack, m_bmpBack.Get(), kHueSliderRect);
-        CropBitmap(dc, m_sldHue.m_bmpTrackFill, over.Get(), kHueSliderRect);
+        m_sldHue.m_bmpTrackFill = std::move(hueFill);
         m_sldHue.SetPos(CurrentProfile(m_applied).iCrlSliderPos);
     }
 }

@@ -145,6 +145,51 @@ bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& 
     return true;
 }
 
+bool LoadSkinImagePart(const std::u16string& path, const RECT& rect, win::UniqueBitmap& part) {
+    part.Reset();
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return false;
+    BmpBandReader reader;
+    if (!reader.Open(path, kMaxImageFileBytes, kMaxImageSide)) return false;
+    if (!reader.Layout()) {
+        win::UniqueBitmap whole;
+        SIZE size{};
+        if (!LoadSkinImage(path, whole, size)) return false;
+        win::WindowDc screen(nullptr);
+        CropBitmap(screen, part, whole.Get(), rect);
+        return static_cast<bool>(part);
+    }
+    void* pixels = nullptr;
+    part = win::CreatePixelBitmap(width, height, &pixels);  // black where the picture ends
+    if (!part) return false;
+    const int top = std::max(0, static_cast<int>(rect.top));
+    const int bottom = std::min(reader.Rows(), static_cast<int>(rect.bottom));
+    const int left = std::max(0, static_cast<int>(rect.left));
+    const int right = std::min(reader.Width(), static_cast<int>(rect.right));
+    const size_t bytesPerPixel = reader.Layout()->bitCount / 8u;
+    for (int row = top; row < bottom && left < right; row += reader.BandRows()) {
+        const int count = std::min(reader.BandRows(), bottom - row);
+        const uint8_t* first = nullptr;
+        ptrdiff_t down = 0;
+        if (!reader.ReadBand(row, count, first, down)) {
+            part.Reset();
+            return false;
+        }
+        for (int r = 0; r < count; ++r) {
+            const uint8_t* from = first + down * r + bytesPerPixel * static_cast<size_t>(left);
+            uint32_t* to = static_cast<uint32_t*>(pixels) + static_cast<size_t>(width) * static_cast<size_t>(row + r - rect.top) +
+                           (left - rect.left);
+            for (int x = left; x < right; ++x, from += bytesPerPixel) {
+                *to++ = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
+                        static_cast<uint32_t>(from[2]) << 16;
+            }
+        }
+    }
+    GdiFlush();
+    return true;
+}
+
 void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect) {
     BitmapCropper(dc).Crop(target, source, rect);
 }

@@ -16,6 +16,13 @@ namespace tavrel {
 // file) `bitmap` stays empty, `size` is 0 x 0 and false is returned.
 bool LoadSkinImage(const std::u16string& path, win::UniqueBitmap& bitmap, SIZE& size);
 
+// The pixels of the picture in the file at `path` inside `rect`, as LoadSkinImage then
+// CropBitmap would give them, without decoding the rest of a plain bitmap file: a page
+// that needs a strip of a window-sized picture reads that strip alone. Pixels outside
+// the picture are black. False, with `part` empty, as for LoadSkinImage or for an
+// empty rectangle.
+bool LoadSkinImagePart(const std::u16string& path, const RECT& rect, win::UniqueBitmap& part);
+
 // Whether the image file at `path` is there, not empty, within the size LoadSkinImage
 // accepts and, for a bitmap file, as long as its header says; it is not decoded.
 bool SkinImageFileLooksWhole(const std::u16string& path);

@@ -67,31 +67,48 @@ TEST(SkinRegion, WhiteMaskGivesAnEmptyOutlineAndNoMaskNoRegion) {
 TEST(SkinImage, LoadsABmpFileAndReportsItsSize) {
     const std::wstring folder = MakeTempFolder(L"skin_image");
     const std::wstring path = folder + L"picture.bmp";
-    ASSERT_TRUE(WriteBmp(path, 37, 21, [](int x, int) -> uint32_t { return x < 10 ? 0xFF0000 : 0x0000FF; }));
+    // Red left of x 10, blue from there; the green channel is the row.
+    const auto colourAt = [](int x, int y) -> uint32_t { return (x < 10 ? 0xFF0000u : 0x0000FFu) | uint32_t(y) << 8; };
+    ASSERT_TRUE(WriteBmp(path, 37, 21, colourAt));
+    const std::u16string file(path.begin(), path.end());
 
     win::UniqueBitmap bitmap;
     SIZE size{};
-    ASSERT_TRUE(LoadSkinImage(std::u16string(path.begin(), path.end()), bitmap, size));
+    ASSERT_TRUE(LoadSkinImage(file, bitmap, size));
     EXPECT_EQ(size.cx, 37);
     EXPECT_EQ(size.cy, 21);
     win::WindowDc screen(nullptr);
     {
         win::MemoryDc dc(screen, bitmap.Get());
         EXPECT_EQ(PixelRgb(dc, 0, 0), 0xFF0000u);
-        EXPECT_EQ(PixelRgb(dc, 36, 20), 0x0000FFu);
+        EXPECT_EQ(PixelRgb(dc, 36, 20), 0x0014FFu);
     }  // a bitmap is selected into one DC at a time
 
-    // Cropping takes the pixels inside the rectangle.
+    // Cropping takes the pixels inside the rectangle; reading a part of the file gives
+    // the same pixels, and black where the rectangle leaves the picture.
+    const RECT inside{8, 3, 12, 7};
+    const RECT overTheEdge{34, 18, 39, 23};
     win::UniqueBitmap part;
-    CropBitmap(screen, part, bitmap.Get(), RECT{8, 3, 12, 7});
+    CropBitmap(screen, part, bitmap.Get(), inside);
     ASSERT_TRUE(part);
     BITMAP info{};
     GetObjectW(part.Get(), sizeof(info), &info);
     EXPECT_EQ(info.bmWidth, 4);
     EXPECT_EQ(info.bmHeight, 4);
+    for (const RECT& rect : {inside, overTheEdge}) {
+        win::UniqueBitmap read;
+        ASSERT_TRUE(LoadSkinImagePart(file, rect, read));
+        win::MemoryDc readDc(screen, read.Get());
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                const uint32_t expected = x < 37 && y < 21 ? colourAt(x, y) : 0;
+                EXPECT_EQ(PixelRgb(readDc, x - rect.left, y - rect.top), expected) << x << "," << y;
+            }
+        }
+    }
     win::MemoryDc partDc(screen, part.Get());
-    EXPECT_EQ(PixelRgb(partDc, 1, 0), 0xFF0000u);
-    EXPECT_EQ(PixelRgb(partDc, 2, 0), 0x0000FFu);
+    EXPECT_EQ(PixelRgb(partDc, 1, 0), 0xFF0300u);
+    EXPECT_EQ(PixelRgb(partDc, 2, 0), 0x0003FFu);
 
     DeleteFileW(path.c_str());
     RemoveDirectoryW(folder.c_str());
