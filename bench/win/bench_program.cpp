@@ -7,7 +7,9 @@
 //              monitor's own work is not included: this stand-in answers at once);
 //   memory     the program's peak private memory after every page, dialog and popup
 //              menu has been shown;
-//   outline    BitmapToRegion of the main window's mask from the shipped skin.
+//   outline    BitmapToRegion of the main window's mask from the shipped skin;
+//   steps      for information, the program's own start-up work beside its windows,
+//              step by step, run in this process with the program's code.
 // This benchmark plays the monitor process itself (its window, named mutex and
 // section), so the program starts and applies exactly as it does beside the monitor.
 //
@@ -28,6 +30,7 @@
 #include <vector>
 
 #include "config/records.h"
+#include "bench/win/startup_steps.h"
 #include "config/shared_config.h"
 #include "monitor/monitor_protocol.h"
 #include "skin/win/skin_image.h"
@@ -508,6 +511,7 @@ int wmain(int argc, wchar_t** argv) {
 
     const ProgramFigures figures = DriveProgram(program, monitor, runs * 3);
     const std::optional<OutlineTimes> outline = TimeOutline(runFolder, 101);
+    const std::vector<bench::StartupStep> steps = bench::TimeStartupSteps(runFolder, runs * 3);
 
     std::printf("Figures under this platform (%d runs each, medians)\n", runs);
     const bool started = !times[kMinimal].empty() && !times[kFloor].empty() && !times[kProgram].empty();
@@ -520,6 +524,16 @@ int wmain(int argc, wchar_t** argv) {
         ratio = Median(times[kProgram]) / Median(times[kFloor]);
     }
     std::printf("%-44s %9zu / %zu\n", "  windows in the tree, Tavrel.exe / floor", windows[kProgram], windows[kFloor]);
+    if (started) Note("  Tavrel.exe - floor", Median(times[kProgram]) - Median(times[kFloor]), "ms");
+    std::printf("  Tavrel.exe's own steps, in this process:\n");
+    double stepsInAll = 0;
+    for (const bench::StartupStep& step : steps) {
+        char label[64];
+        std::snprintf(label, sizeof(label), "    %s", step.name);
+        Note(label, step.milliseconds, "ms");
+        if (std::strncmp(step.name, "(no monitor)", 12) != 0) stepsInAll += step.milliseconds;
+    }
+    Note("    in all, with the monitor", stepsInAll, "ms");
     Report("start-up, Tavrel.exe / floor program", ratio, "x", "<= 1.15 x", ratio && *ratio <= 1.15);
     Report("apply, click to MONITOR_APPLY posted", figures.applyMs, "ms", "< 50 ms",
            figures.applyMs && *figures.applyMs < 50);
