@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "skin/win/skin_image.h"
 
 namespace tavrel {
@@ -24,6 +26,7 @@ void CBitmapBtn::ReleasePictures() {
     m_bmpDown.Reset();
     m_bmpDisabled.Reset();
     m_states = nullptr;
+    m_canvas = nullptr;
     m_bHover = false;
     g_bBtnPressed = false;
 }
@@ -48,15 +51,18 @@ void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP d
     win::WindowDc dc(Hwnd());
     BitmapCropper cropper(dc);
     m_states = nullptr;
+    m_canvas = nullptr;
     CutImages(cropper, normal, over, down, disabled, rect);
 }
 
-void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, const RECT& rect) {
+void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, ButtonCanvas& canvas,
+                           const RECT& rect) {
     if (!Hwnd()) return;
     m_bmpOver.Reset();
     m_bmpDown.Reset();
     m_bmpDisabled.Reset();
     m_states = &states;
+    m_canvas = &canvas;
     states.Add(*this, rect);
     CutImages(cropper, normal, nullptr, nullptr, nullptr, rect);
 }
@@ -158,8 +164,12 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
         return;
     }
 
-    win::MemoryDc canvas(target, width, height);
+    std::optional<win::MemoryDc> ownCanvas;
+    HDC canvas = m_canvas ? m_canvas->Get(target, width, height) : nullptr;
+    if (!canvas) canvas = ownCanvas.emplace(target, width, height).Get();
     if (picture) {
+        // A shared canvas holds the last button's pixels; a new one was black.
+        if (!ownCanvas) PatBlt(canvas, 0, 0, width, height, BLACKNESS);
         win::MemoryDc source(target, picture);
         BitBlt(canvas, 0, 0, width, height, source, 0, 0, SRCCOPY);
     } else {
@@ -183,7 +193,7 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
         SetTextColor(canvas, oldColour);
         SetBkMode(canvas, oldMode);
     }
-    canvas.CopyTo(target, width, height);
+    BitBlt(target, 0, 0, width, height, canvas, 0, 0, SRCCOPY);
 }
 
 HBITMAP CBitmapBtn::Picture(BtnPicture which) {

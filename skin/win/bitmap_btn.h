@@ -15,6 +15,7 @@
 #include <string>
 
 #include "skin/bitmap_btn_model.h"
+#include "skin/win/button_canvas.h"
 #include "skin/win/skin_image.h"
 #include "skin/win/state_pictures.h"
 #include "window/win/handles.h"
@@ -38,8 +39,10 @@ public:
     // `rect` (the button's place in the window).
     void SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect);
     // Cuts the normal picture with the device contexts of `cropper`, which a window's
-    // many buttons share; the other three come from `states` when first shown.
-    void SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, const RECT& rect);
+    // many buttons share; the other three come from `states` when first shown. The
+    // caption is drawn in the window's `canvas`.
+    void SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, ButtonCanvas& canvas,
+                   const RECT& rect);
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }
@@ -68,6 +71,7 @@ public:
     bool m_bChecked = false;
     bool m_bHover = false;
     StatePictures* m_states = nullptr;  // the window's, while the button exists
+    ButtonCanvas* m_canvas = nullptr;   // the window's; none: a picture of its own at each drawing
     HWND m_toolTip = nullptr;  // created on the first mouse message with a tip text; owned by the button window
     std::u16string m_strTipText;
 

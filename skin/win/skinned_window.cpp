@@ -20,7 +20,7 @@ SkinItem SkinBuilder::Entry(int key) const {
 
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
-    if (button.Create(parent_, rect) && states_) button.SetImages(cropper_, normal_, *states_, rect);
+    if (button.Create(parent_, rect) && states_ && canvas_) button.SetImages(cropper_, normal_, *states_, *canvas_, rect);
     return rect;
 }
 
@@ -88,6 +88,7 @@ std::u16string SkinnedWindow::LoadSkin() {
     }
     m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
     builder.states_ = m_statePictures.get();
+    builder.canvas_ = &m_buttonCanvas;
     builder.normal_ = m_bmpBack.Get();
 
     // Without a background picture the window keeps its template size, so that it

@@ -96,6 +96,7 @@ private:
     CIniFile layout_;
     HBITMAP normal_ = nullptr;  // the window's background picture
     StatePictures* states_ = nullptr;
+    ButtonCanvas* canvas_ = nullptr;
     // Every button of the window is cut with the same pair of memory device contexts.
     win::WindowDc screen_{nullptr};
     BitmapCropper cropper_{screen_};
@@ -135,6 +136,8 @@ protected:
     // The buttons' over, down and disabled pictures, cut when first shown. Declared in
     // the base so that it outlives the buttons, which are the derived window's members.
     std::unique_ptr<StatePictures> m_statePictures;
+    // The picture the buttons draw their captions in; declared here for the same reason.
+    ButtonCanvas m_buttonCanvas;
 
 private:
     // The full path of the first picture the layout file names that could not be
