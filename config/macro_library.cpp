@@ -85,6 +85,10 @@ bool SaveMacroLibraryTo(const MacroLibrary& library, const std::u16string& path,
     for (int i = 0; i < library.Count(); ++i) {
         ini.SetStruct(kMacrosSection, FormatInt(i), library.At(i), sizeof(MacroRecord));
     }
+    // Every start and every apply save the library, mostly unchanged: a file that
+    // already holds these very bytes is left alone, without a write and a flush to disk.
+    const FileContent current = files.ReadAll(path, kMaxIniFileBytes);
+    if (current.status == ReadStatus::Ok && current.bytes == ini.Document().ToBytes()) return true;
     return ini.Flush();
 }
 

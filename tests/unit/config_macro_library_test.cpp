@@ -99,6 +99,23 @@ TEST(MacroLibraryFile, SavingDropsEntriesOfDeletedMacros) {
     EXPECT_EQ(ArrayText(back.At(1)->szName), u"m2");
 }
 
+TEST(MacroLibraryFile, OnlyAChangedLibraryOrADifferentFileIsWritten) {
+    Fixture f;
+    MacroLibrary lib;
+    AppendMacro(lib, u"Jump");
+    ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
+    const std::string saved = f.files.Bytes(kLibrary);
+    const int writes = f.files.replaceCount;
+    ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
+    EXPECT_EQ(f.files.replaceCount, writes) << "the same bytes again";
+    f.files.PutFile(kLibrary, saved + "x");
+    ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
+    EXPECT_EQ(f.files.Bytes(kLibrary), saved) << "a file that differs is replaced";
+    AppendMacro(lib, u"Dash");
+    ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
+    EXPECT_EQ(f.files.replaceCount, writes + 2);
+}
+
 TEST(MacroLibraryFile, NumbersThatYieldAnEmptyLibrary) {
     const char* files[] = {nullptr, "", "[Macros]\r\n", "[Macros]\r\nnumber=0\r\n", "[Macros]\r\nnumber=-3\r\n0=00\r\n"};
     for (const char* content : files) {
