@@ -229,15 +229,21 @@ std::optional<StartUp> TimeStartUp(const Starter& starter) {
     WaitForInputIdle(process.info.hProcess, 30000);
     HWND window = nullptr;
     auto nextDescendantCheck = Clock::now();
-    const bool painted = PumpUntil([&] {
+    // Asking 159 windows takes 40 to 50 ms under Wine: the end is when the check that
+    // passes begins, not when it has asked them all.
+    Clock::time_point painted{};
+    const bool done = PumpUntil([&] {
         window = ShownAndIdle(process.Id(), title);
         if (!window || Clock::now() < nextDescendantCheck) return false;
-        nextDescendantCheck = Clock::now() + kDescendantCheckInterval;
-        return !PaintPending(window);
+        const Clock::time_point checked = Clock::now();
+        nextDescendantCheck = checked + kDescendantCheckInterval;
+        if (PaintPending(window)) return false;
+        painted = checked;
+        return true;
     });
-    if (!painted) return std::nullopt;
+    if (!done) return std::nullopt;
     StartUp result;
-    result.milliseconds = MillisecondsSince(start);
+    result.milliseconds = std::chrono::duration<double, std::milli>(painted - start).count();
     result.windows = DescendantsOfClass(window, nullptr).size();
     PostMessageW(window, WM_CLOSE, 0, 0);
     PumpUntil([&] { return WaitForSingleObject(process.info.hProcess, 0) == WAIT_OBJECT_0; });
