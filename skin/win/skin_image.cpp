@@ -60,32 +60,43 @@ HBITMAP BitmapFromPicture(IPicture* picture) {
     return bitmap.Release();
 }
 
-// A plain uncompressed bitmap file straight into a 32-bit bitmap, the pixel format the
-// screen's bitmaps have, so that cutting and drawing it is a plain copy. Far faster than
-// the general picture decoder, whose stream, picture object and copy it skips.
-HBITMAP BitmapFromBmpBands(BmpBandReader& reader) {
-    const int width = reader.Width();
-    const int rows = reader.Rows();
-    const int band = reader.BandRows();
-    void* pixels = nullptr;
-    win::UniqueBitmap bitmap = win::CreatePixelBitmap(width, rows, &pixels);  // row 0 is the top row
-    if (!bitmap) return nullptr;
+// The pixels of a plain bitmap file inside `rect` into `pixels`, a 32-bit top-down
+// picture of the rectangle's size: only the rows of the rectangle are read, and what
+// lies outside the file's picture is left as it was. False when the file cannot be read.
+bool CopyBmpPixels(BmpBandReader& reader, const RECT& rect, uint32_t* pixels) {
+    const size_t width = static_cast<size_t>(rect.right - rect.left);
+    const int top = std::max(0, static_cast<int>(rect.top));
+    const int bottom = std::min(reader.Rows(), static_cast<int>(rect.bottom));
+    const int left = std::max(0, static_cast<int>(rect.left));
+    const int right = std::min(reader.Width(), static_cast<int>(rect.right));
     const size_t bytesPerPixel = reader.Layout()->bitCount / 8u;
-    for (int top = 0; top < rows; top += band) {
-        const int count = std::min(band, rows - top);
+    for (int row = top; row < bottom && left < right; row += reader.BandRows()) {
+        const int count = std::min(reader.BandRows(), bottom - row);
         const uint8_t* first = nullptr;
         ptrdiff_t down = 0;
-        if (!reader.ReadBand(top, count, first, down)) return nullptr;
+        if (!reader.ReadBand(row, count, first, down)) return false;
         for (int r = 0; r < count; ++r) {
-            const uint8_t* from = first + down * r;
-            uint32_t* to = static_cast<uint32_t*>(pixels) + static_cast<size_t>(width) * static_cast<size_t>(top + r);
-            for (int x = 0; x < width; ++x, from += bytesPerPixel) {
-                to[x] = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
+            const uint8_t* from = first + down * r + bytesPerPixel * static_cast<size_t>(left);
+            uint32_t* to = pixels + width * static_cast<size_t>(row + r - rect.top) + (left - rect.left);
+            for (int x = left; x < right; ++x, from += bytesPerPixel) {
+                *to++ = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
                         static_cast<uint32_t>(from[2]) << 16;
             }
         }
     }
     GdiFlush();
+    return true;
+}
+
+// A plain uncompressed bitmap file straight into a 32-bit bitmap, the pixel format the
+// screen's bitmaps have, so that cutting and drawing it is a plain copy. Far faster than
+// the general picture decoder, whose stream, picture object and copy it skips.
+HBITMAP BitmapFromBmpBands(BmpBandReader& reader) {
+    void* pixels = nullptr;
+    win::UniqueBitmap bitmap = win::CreatePixelBitmap(reader.Width(), reader.Rows(), &pixels);
+    if (!bitmap || !CopyBmpPixels(reader, RECT{0, 0, reader.Width(), reader.Rows()}, static_cast<uint32_t*>(pixels))) {
+        return nullptr;
+    }
     return bitmap.Release();
 }
 
@@ -162,32 +173,8 @@ bool LoadSkinImagePart(const std::u16string& path, const RECT& rect, win::Unique
     }
     void* pixels = nullptr;
     part = win::CreatePixelBitmap(width, height, &pixels);  // black where the picture ends
-    if (!part) return false;
-    const int top = std::max(0, static_cast<int>(rect.top));
-    const int bottom = std::min(reader.Rows(), static_cast<int>(rect.bottom));
-    const int left = std::max(0, static_cast<int>(rect.left));
-    const int right = std::min(reader.Width(), static_cast<int>(rect.right));
-    const size_t bytesPerPixel = reader.Layout()->bitCount / 8u;
-    for (int row = top; row < bottom && left < right; row += reader.BandRows()) {
-        const int count = std::min(reader.BandRows(), bottom - row);
-        const uint8_t* first = nullptr;
-        ptrdiff_t down = 0;
-        if (!reader.ReadBand(row, count, first, down)) {
-            part.Reset();
-            return false;
-        }
-        for (int r = 0; r < count; ++r) {
-            const uint8_t* from = first + down * r + bytesPerPixel * static_cast<size_t>(left);
-            uint32_t* to = static_cast<uint32_t*>(pixels) + static_cast<size_t>(width) * static_cast<size_t>(row + r - rect.top) +
-                           (left - rect.left);
-            for (int x = left; x < right; ++x, from += bytesPerPixel) {
-                *to++ = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 |
-                        static_cast<uint32_t>(from[2]) << 16;
-            }
-        }
-    }
-    GdiFlush();
-    return true;
+    if (part && !CopyBmpPixels(reader, rect, static_cast<uint32_t*>(pixels))) part.Reset();
+    return static_cast<bool>(part);
 }
 
 void CropBitmap(HDC dc, win::UniqueBitmap& target, HBITMAP source, const RECT& rect) {

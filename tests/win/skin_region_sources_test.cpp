@@ -3,11 +3,7 @@
 // the same when it is read straight from the mask's file.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <vector>
 
 #include "skin/win/skin_image.h"
 #include "window_test_support.h"
@@ -66,69 +62,26 @@ HBITMAP DeviceBitmap() {
     return PaintMask(bitmap);
 }
 
-// A mask file of the given depth (8: a two-colour palette) and row order, or a cut copy.
-struct MaskFile {
-    int bitCount;
-    bool topDown;
-    bool cut = false;
-};
-
-// Tall enough for the file to be read in several bands, with a last band part-filled.
+// Tall enough for a mask file to be read in several bands, with a last band part-filled.
 constexpr int kFileWidth = 37;
 constexpr int kFileHeight = 1400;
 
-bool FileMaskIsWhite(int x, int y) { return x < 2 || y < 3 || y >= kFileHeight - 1 || (x * 7 + y * 3) % 11 < 4; }
-
-bool WriteMaskFile(const std::wstring& path, const MaskFile& kind) {
-    const int stride = (kFileWidth * kind.bitCount + 31) / 32 * 4;
-    const uint32_t paletteBytes = kind.bitCount == 8 ? 256 * 4 : 0;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = kFileWidth;
-    info.biHeight = kind.topDown ? -kFileHeight : kFileHeight;
-    info.biPlanes = 1;
-    info.biBitCount = static_cast<WORD>(kind.bitCount);
-    info.biCompression = BI_RGB;
-    info.biSizeImage = static_cast<DWORD>(stride * kFileHeight);
-    info.biClrUsed = kind.bitCount == 8 ? 256 : 0;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info) + paletteBytes;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::vector<uint8_t> bytes(file.bfSize, 0);
-    std::memcpy(bytes.data(), &file, sizeof(file));
-    std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
-    if (paletteBytes) std::memset(bytes.data() + sizeof(file) + sizeof(info), 0xFF, 4);  // entry 0 white
-    for (int y = 0; y < kFileHeight; ++y) {
-        uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>(kind.topDown ? y : kFileHeight - 1 - y) * stride;
-        for (int x = 0; x < kFileWidth; ++x) {
-            const bool white = FileMaskIsWhite(x, y);
-            if (kind.bitCount == 8) {
-                row[x] = white ? 0 : 1;  // entry 1 black
-            } else {
-                std::memset(row + x * kind.bitCount / 8, white ? 0xFF : 0x20, 3);
-            }
-        }
-    }
-    if (kind.cut) bytes.resize(bytes.size() / 2);
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+uint32_t FileMaskColour(int x, int y) {
+    const bool white = x < 2 || y < 3 || y >= kFileHeight - 1 || (x * 7 + y * 3) % 11 < 4;
+    return white ? 0xFFFFFF : 0x202020;
 }
 
 }  // namespace
 
 TEST(SkinRegionSources, AnOutlineReadFromTheMaskFileIsTheOutlineOfItsPicture) {
-    win::UniqueBitmap picture(MakeBitmap(kFileWidth, kFileHeight, [](int x, int y) -> uint32_t {
-        return FileMaskIsWhite(x, y) ? 0xFFFFFF : 0x202020;
-    }));
+    win::UniqueBitmap picture(MakeBitmap(kFileWidth, kFileHeight, FileMaskColour));
     win::UniqueRegion expected = BitmapToRegion(picture.Get());
     ASSERT_TRUE(expected);
     const std::wstring folder = MakeTempFolder(L"mask_files");
     const std::wstring path = folder + L"mask.bmp";
     const struct {
         const char* name;
-        MaskFile kind;
+        BmpFormat format;
     } cases[] = {
         {"24-bit, bottom-up, padded rows", {24, false}},
         {"24-bit, top-down", {24, true}},
@@ -136,7 +89,7 @@ TEST(SkinRegionSources, AnOutlineReadFromTheMaskFileIsTheOutlineOfItsPicture) {
         {"8-bit with a palette (the general decoder)", {8, false}},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(WriteMaskFile(path, c.kind)) << c.name;
+        ASSERT_TRUE(WriteBmp(path, kFileWidth, kFileHeight, FileMaskColour, c.format)) << c.name;
         win::UniqueRegion outline;
         ASSERT_TRUE(LoadSkinOutline(std::u16string(path.begin(), path.end()), outline)) << c.name;
         ASSERT_TRUE(outline) << c.name;
@@ -144,7 +97,7 @@ TEST(SkinRegionSources, AnOutlineReadFromTheMaskFileIsTheOutlineOfItsPicture) {
     }
 
     // A cut copy and a missing file give no outline and say so.
-    ASSERT_TRUE(WriteMaskFile(path, MaskFile{24, false, true}));
+    ASSERT_TRUE(WriteBmp(path, kFileWidth, kFileHeight, FileMaskColour, BmpFormat{24, false, true}));
     win::UniqueRegion outline(CreateRectRgn(0, 0, 5, 5));
     EXPECT_FALSE(LoadSkinOutline(std::u16string(path.begin(), path.end()), outline));
     EXPECT_FALSE(outline);

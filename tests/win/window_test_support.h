@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -96,33 +97,55 @@ inline HBITMAP MakeBitmap(int width, int height, const std::function<uint32_t(in
     return bitmap.Release();
 }
 
-// Writes a 24-bit bottom-up BMP file; `colourAt` gives 0x00RRGGBB.
-inline bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colourAt) {
-    const int stride = (width * 3 + 3) & ~3;
+// How WriteBmp lays out its file: 24 or 32 bits a pixel, or 8 with a palette of the
+// picture's first 256 colours; rows bottom-up unless `topDown`; `cut` writes only the
+// first half of the file.
+struct BmpFormat {
+    int bitCount = 24;
+    bool topDown = false;
+    bool cut = false;
+};
+
+// Writes a BMP file; `colourAt` gives 0x00RRGGBB.
+inline bool WriteBmp(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colourAt,
+                     const BmpFormat& format = {}) {
+    const int stride = (width * format.bitCount + 31) / 32 * 4;
+    const DWORD paletteBytes = format.bitCount == 8 ? 256 * 4 : 0;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
     info.biSize = sizeof(info);
     info.biWidth = width;
-    info.biHeight = height;
+    info.biHeight = format.topDown ? -height : height;
     info.biPlanes = 1;
-    info.biBitCount = 24;
+    info.biBitCount = static_cast<WORD>(format.bitCount);
     info.biCompression = BI_RGB;
     info.biSizeImage = static_cast<DWORD>(stride * height);
+    info.biClrUsed = paletteBytes / 4;
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfOffBits = sizeof(file) + sizeof(info) + paletteBytes;
     file.bfSize = file.bfOffBits + info.biSizeImage;
     std::vector<uint8_t> bytes(file.bfSize, 0);
     std::memcpy(bytes.data(), &file, sizeof(file));
     std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
+    std::vector<uint32_t> palette;
     for (int y = 0; y < height; ++y) {
-        uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>((height - 1 - y) * stride);
+        uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>((format.topDown ? y : height - 1 - y) * stride);
         for (int x = 0; x < width; ++x) {
-            const uint32_t c = colourAt(x, y);
-            row[x * 3 + 0] = static_cast<uint8_t>(c);
-            row[x * 3 + 1] = static_cast<uint8_t>(c >> 8);
-            row[x * 3 + 2] = static_cast<uint8_t>(c >> 16);
+            const uint32_t c = colourAt(x, y) & 0xFFFFFF;
+            if (format.bitCount == 8) {
+                auto found = std::find(palette.begin(), palette.end(), c);
+                if (found == palette.end() && palette.size() < 256) found = palette.insert(palette.end(), c);
+                row[x] = static_cast<uint8_t>(found - palette.begin());
+                continue;
+            }
+            uint8_t* pixel = row + x * format.bitCount / 8;
+            pixel[0] = static_cast<uint8_t>(c);
+            pixel[1] = static_cast<uint8_t>(c >> 8);
+            pixel[2] = static_cast<uint8_t>(c >> 16);
         }
     }
+    if (paletteBytes) std::memcpy(bytes.data() + sizeof(file) + sizeof(info), palette.data(), palette.size() * 4);
+    if (format.cut) bytes.resize(bytes.size() / 2);
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
