@@ -15,14 +15,12 @@ bool CClickSlider::Create(const std::wstring& thumbNormal, const std::wstring& t
     m_bHorizontal = horizontal;
     m_rcTrack = rect;
     m_hParent = parent;
-    {
-        // Loaded only to measure it; the thumb loads its own copy.
-        win::UniqueBitmap probe(LoadThumbBitmap(thumbNormal));
-        if (!probe) return false;
-        BITMAP info{};
-        GetObjectW(probe.Get(), sizeof(info), &info);
-        m_szThumb = {info.bmWidth, info.bmHeight};
-    }
+    // Measured here, then handed to the thumb when it is created.
+    m_bmpThumb.Reset(LoadThumbBitmap(thumbNormal));
+    if (!m_bmpThumb) return false;
+    BITMAP info{};
+    GetObjectW(m_bmpThumb.Get(), sizeof(info), &info);
+    m_szThumb = {info.bmWidth, info.bmHeight};
     return CreateEx(0, L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
@@ -76,7 +74,7 @@ LRESULT CClickSlider::OnCreate(UINT message, WPARAM wParam, LPARAM lParam) {
     if (Window::WindowProc(message, wParam, lParam) == -1) return -1;
     RECT client{};
     GetClientRect(Hwnd(), &client);
-    m_thumb.Create(m_strThumb[0], m_strThumb[1], m_strThumb[2], Hwnd(), m_nId,
+    m_thumb.Create(std::move(m_bmpThumb), m_strThumb[0], m_strThumb[1], m_strThumb[2], Hwnd(), m_nId,
                    {0, 0, client.right, client.bottom});
     m_thumb.SetPos(0);
     m_thumb.m_bHorizontal = m_bHorizontal;

@@ -60,6 +60,7 @@ private:
     void OnMouseMove(WPARAM flags, LPARAM lParam);
 
     std::wstring m_strThumb[3];
+    win::UniqueBitmap m_bmpThumb;  // the thumb's normal picture until the thumb exists
     SIZE m_szThumb{};
     RECT m_rcTrack{};
     HWND m_hParent = nullptr;

@@ -41,6 +41,11 @@ CPSlider::~CPSlider() = default;
 
 bool CPSlider::Create(const std::wstring& normal, const std::wstring& over, const std::wstring& down, HWND track,
                       int id, const slider::Travel& travel) {
+    return Create(win::UniqueBitmap(LoadThumbBitmap(normal)), normal, over, down, track, id, travel);
+}
+
+bool CPSlider::Create(win::UniqueBitmap normalPicture, const std::wstring& normal, const std::wstring& over,
+                      const std::wstring& down, HWND track, int id, const slider::Travel& travel) {
     m_nId = id;
     m_rcTravel = travel;
     m_hTrack = track;
@@ -49,10 +54,11 @@ bool CPSlider::Create(const std::wstring& normal, const std::wstring& over, cons
     m_nThumbState = 1;
     m_bDragging = false;
 
-    m_bmpThumbNormal.Reset(LoadThumbBitmap(normal));
+    m_bmpThumbNormal = std::move(normalPicture);
     if (!m_bmpThumbNormal) return false;
-    m_bmpThumbOver.Reset(LoadThumbBitmap(over));
-    m_bmpThumbDown.Reset(LoadThumbBitmap(down));
+    // Painting falls back to the normal picture where a state has none.
+    m_bmpThumbOver.Reset(over == normal ? nullptr : LoadThumbBitmap(over));
+    m_bmpThumbDown.Reset(down == normal ? nullptr : LoadThumbBitmap(down));
     m_szThumb = BitmapSize(m_bmpThumbNormal.Get());
 
     const slider::Rect r = slider::InitialThumbRect(travel, {m_szThumb.cx, m_szThumb.cy});

@@ -20,9 +20,13 @@ public:
 
     // Loads the three pictures (normal, mouse over, dragging) and creates the thumb
     // centred on the travel's origin as a child of `track`. False when the first
-    // picture cannot be loaded.
+    // picture cannot be loaded. A state whose file is the normal picture's shows the
+    // normal picture; the file is not loaded again.
     bool Create(const std::wstring& normal, const std::wstring& over, const std::wstring& down, HWND track,
                 int id, const slider::Travel& travel);
+    // The same with the normal picture already loaded from `normal`.
+    bool Create(win::UniqueBitmap normalPicture, const std::wstring& normal, const std::wstring& over,
+                const std::wstring& down, HWND track, int id, const slider::Travel& travel);
 
     // Moves the thumb to the place of position v (out-of-range values, compared as
     // unsigned numbers, become m_nMin) and repaints it.
