@@ -39,17 +39,19 @@ struct WindowSkin {
     const char16_t* layout;
     const char16_t* imageFolder;
     const char16_t* disabledKey;
+    bool shownAtStart;  // a page hidden at start reads its background when first shown
 };
 constexpr WindowSkin kStartWindows[] = {
-    {u"Skins\\skin_Config.ini", u"skins\\", u"Disable"},
-    {u"Skins\\skin_main.ini", u"Skins\\", u"Disabled"},
-    {u"Skins\\Skin_Macro_control.ini", u"Skins\\", u"Disabled"},
-    {u"Skins\\Skin_color_control.ini", u"Skins\\", u"Disabled"},
-    {u"Skins\\Skin_light_control.ini", u"Skins\\", u"Disabled"},
+    {u"Skins\\skin_Config.ini", u"skins\\", u"Disable", true},
+    {u"Skins\\skin_main.ini", u"Skins\\", u"Disabled", true},
+    {u"Skins\\Skin_Macro_control.ini", u"Skins\\", u"Disabled", false},
+    {u"Skins\\Skin_color_control.ini", u"Skins\\", u"Disabled", false},
+    {u"Skins\\Skin_light_control.ini", u"Skins\\", u"Disabled", false},
 };
 
 // What a skinned window reads of its skin before its buttons: the layout file, the
-// outline from the mask, the background, and the check of the three state pictures.
+// outline from the mask, the background (of a hidden page, its size), and the check of
+// the three state pictures.
 void ReadWindowSkin(const WindowSkin& window) {
     const CIniFile layout(AppPath(window.layout));
     const auto image = [&](const char16_t* key) {
@@ -59,7 +61,11 @@ void ReadWindowSkin(const WindowSkin& window) {
     LoadSkinOutline(image(u"Mask"), outline);
     win::UniqueBitmap back;
     SIZE size{};
-    LoadSkinImage(image(u"Normal"), back, size);
+    if (window.shownAtStart) {
+        LoadSkinImage(image(u"Normal"), back, size);
+    } else {
+        SkinBitmapFileSize(image(u"Normal"), size);
+    }
     for (const char16_t* key : {u"Over", u"Down", window.disabledKey}) SkinImageFileLooksWhole(image(key));
 }
 

@@ -27,7 +27,8 @@ private:
 
 CDlgMainCtrlPanel::CDlgMainCtrlPanel(SharedConfig& config, const KeyboardLayout& layout)
     : SkinnedWindow(kKeySettingsTemplate,
-                    SkinSource{u"Skins\\skin_main.ini", 0, -1, /*eraseBackground=*/false, SkinDrag::Parent}),
+                    SkinSource{.layoutFile = u"Skins\\skin_main.ini", .eraseBackground = false, .drag = SkinDrag::Parent,
+                               .picturesWhenShown = true}),
       model_(config),
       layout_(layout) {}
 

@@ -6,7 +6,8 @@ namespace tavrel {
 
 CDlgAdvCtrlPanel::CDlgAdvCtrlPanel(SharedConfig& working)
     : SkinnedWindow(kAdvPageTemplateId,
-                    SkinSource{u"Skins\\Skin_color_control.ini", kAdvLangFirst, kAdvLangLast, true, SkinDrag::Parent}),
+                    SkinSource{.layoutFile = u"Skins\\Skin_color_control.ini", .firstString = kAdvLangFirst, .lastString = kAdvLangLast,
+                               .drag = SkinDrag::Parent, .picturesWhenShown = true}),
       m_working(working) {}
 
 CDlgAdvCtrlPanel::~CDlgAdvCtrlPanel() = default;

@@ -56,7 +56,9 @@ std::wstring ProgramPath(const char16_t* relative) {
 
 CDlgLightCtrlPanel::CDlgLightCtrlPanel(SharedConfig& working, const SharedConfig& applied)
     : SkinnedWindow(kLightPageTemplateId,
-                    SkinSource{u"Skins\\Skin_light_control.ini", kLightLangFirst, kLightLangLast, false, SkinDrag::Parent}),
+                    SkinSource{.layoutFile = u"Skins\\Skin_light_control.ini", .firstString = kLightLangFirst,
+                               .lastString = kLightLangLast, .eraseBackground = false, .drag = SkinDrag::Parent,
+                               .picturesWhenShown = true}),
       m_working(working),
       m_applied(applied) {}
 
@@ -71,31 +73,38 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
         button->m_crHover = RGB(163, 25, 48);
     }
 
-    // The track pictures are cut from the skin's normal and over images; every colour
-    // slider takes them at the red slider's rectangle. Of the over image only those two
-    // strips are read.
-    const std::u16string overPath = AppPath(m_skinSpec.imageFolder) + skin.Value(u"SCREEN", u"Over");
-    win::UniqueBitmap colourFill;
-    win::UniqueBitmap hueFill;
-    LoadSkinImagePart(overPath, kLightSliderRects[0], colourFill);
-    LoadSkinImagePart(overPath, kHueSliderRect, hueFill);
-    const auto whole = [](const RECT& r) { return RECT{0, 0, r.right - r.left, r.bottom - r.top}; };
-    win::WindowDc dc(Hwnd());
-
+    m_strOverPath = AppPath(m_skinSpec.imageFolder) + skin.Value(u"SCREEN", u"Over");
     const std::wstring below = ProgramPath(u"Skins\\arrow_below.bmp");
     for (Channel c : kChannels) {
         CClickSlider& s = Slider(c);
-        if (!s.Create(below, below, below, Hwnd(), SliderId(c), true, kLightSliderRects[static_cast<size_t>(c)])) continue;
-        s.SetRange(0, kComponentMax);
-        CropBitmap(dc, s.m_bmpTrack, m_bmpBack.Get(), kLightSliderRects[0]);
-        CropBitmap(dc, s.m_bmpTrackFill, colourFill.Get(), whole(kLightSliderRects[0]));
+        if (s.Create(below, below, below, Hwnd(), SliderId(c), true, kLightSliderRects[static_cast<size_t>(c)]))
+            s.SetRange(0, kComponentMax);
     }
     const std::wstring left = ProgramPath(u"Skins\\arrow_left.bmp");
     if (m_sldHue.Create(left, left, left, Hwnd(), kSliderIdHue, false, kHueSliderRect)) {
         m_sldHue.SetRange(0, kHueMax);
+        m_sldHue.SetPos(CurrentProfile(m_applied).iCrlSliderPos);
+    }
+}
+
+void CDlgLightCtrlPanel::CutFromBackground(HDC dc) {
+    // The track pictures are cut from the skin's normal and over images; every colour
+    // slider takes them at the red slider's rectangle. Of the over image only those two
+    // strips are read.
+    win::UniqueBitmap colourFill;
+    win::UniqueBitmap hueFill;
+    LoadSkinImagePart(m_strOverPath, kLightSliderRects[0], colourFill);
+    LoadSkinImagePart(m_strOverPath, kHueSliderRect, hueFill);
+    const auto whole = [](const RECT& r) { return RECT{0, 0, r.right - r.left, r.bottom - r.top}; };
+    for (Channel c : kChannels) {
+        CClickSlider& s = Slider(c);
+        if (!s.Hwnd()) continue;
+        CropBitmap(dc, s.m_bmpTrack, m_bmpBack.Get(), kLightSliderRects[0]);
+        CropBitmap(dc, s.m_bmpTrackFill, colourFill.Get(), whole(kLightSliderRects[0]));
+    }
+    if (m_sldHue.Hwnd()) {
         CropBitmap(dc, m_sldHue.m_bmpTrack, m_bmpBack.Get(), kHueSliderRect);
         m_sldHue.m_bmpTrackFill = std::move(hueFill);
-        m_sldHue.SetPos(CurrentProfile(m_applied).iCrlSliderPos);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "window/win/main_page.h"
 #include "config/shared_config.h"
@@ -73,6 +74,7 @@ protected:
     BOOL OnInitDialog() override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
+    void CutFromBackground(HDC dc) override;
 
 private:
     ProfileRecord& Profile() { return CurrentProfile(m_working); }
@@ -104,6 +106,7 @@ private:
 
     CBitmapBtn m_btnEffect, m_btnSpeed;
     CClickSlider m_sldRed, m_sldGreen, m_sldBlue, m_sldHue;
+    std::u16string m_strOverPath;  // the skin's over image, for the track fills
     std::array<CClickSlider*, 3> m_sldColour{&m_sldRed, &m_sldGreen, &m_sldBlue};
     std::array<HWND, 3> m_edit{};
 

@@ -23,7 +23,8 @@ void RedrawNow(HWND hwnd) {
 CDlgMacroCtrlPanel::CDlgMacroCtrlPanel(SharedConfig& config, MacroStore& library, ManagerOpener openManager,
                                        const KeyboardLayout& layout)
     : SkinnedWindow(kMacroPageTemplate,
-                    SkinSource{u"Skins\\Skin_Macro_control.ini", 500, 526, true, SkinDrag::Parent}),
+                    SkinSource{.layoutFile = u"Skins\\Skin_Macro_control.ini", .firstString = 500, .lastString = 526,
+                               .drag = SkinDrag::Parent, .picturesWhenShown = true}),
       config_(config),
       library_(library),
       openManager_(std::move(openManager)),

@@ -31,6 +31,13 @@ bool SkinImageFileLooksWhole(const std::u16string& path) {
     return reader.Open(path, kMaxImageFileBytes, kMaxImageSide);
 }
 
+bool SkinBitmapFileSize(const std::u16string& path, SIZE& size) {
+    BmpBandReader reader;
+    if (!reader.Open(path, kMaxImageFileBytes, kMaxImageSide) || !reader.Layout()) return false;
+    size = SIZE{reader.Width(), reader.Rows()};
+    return size.cx > 0 && size.cy > 0;
+}
+
 namespace {
 
 // The picture keeps its own handle; we take a copy we own.

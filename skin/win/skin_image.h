@@ -27,6 +27,11 @@ bool LoadSkinImagePart(const std::u16string& path, const RECT& rect, win::Unique
 // accepts and, for a bitmap file, as long as its header says; it is not decoded.
 bool SkinImageFileLooksWhole(const std::u16string& path);
 
+// SkinImageFileLooksWhole for a plain 24- or 32-bit bitmap file, with the picture's
+// size from its header. False for any other file, whole or not: only decoding tells
+// the size of those.
+bool SkinBitmapFileSize(const std::u16string& path, SIZE& size);
+
 // Makes `target` a new 32-bit bitmap (win::CreatePixelBitmap) holding the pixels of
 // `source` inside `rect`. Nothing happens when `source` holds no picture; an empty rectangle
 // leaves `target` empty.

@@ -35,6 +35,8 @@ void SkinnedWindow::CreateSkinControls(SkinBuilder&) {}
 
 void SkinnedWindow::PaintSkin(HDC) {}
 
+void SkinnedWindow::CutFromBackground(HDC) {}
+
 LRESULT SkinnedWindow::RunSkinnedCreate(WPARAM wParam, LPARAM lParam) {
     if (DefaultProc(WM_CREATE, wParam, lParam) == -1) return -1;
     LoadLanguage();
@@ -80,7 +82,11 @@ std::u16string SkinnedWindow::LoadSkin() {
     // The background is the normal picture itself: the buttons' normal pictures are cut
     // from it now, before anything is drawn on it.
     SIZE backSize{};
-    if (!LoadSkinImage(normalPath, m_bmpBack, backSize) && named(normalPath)) return normalPath;
+    if (m_skinSpec.picturesWhenShown && !IsWindowVisible(Hwnd()) && SkinBitmapFileSize(normalPath, backSize)) {
+        m_strPendingBack = normalPath;
+    } else if (!LoadSkinImage(normalPath, m_bmpBack, backSize) && named(normalPath)) {
+        return normalPath;
+    }
     // The state pictures are decoded when a button first shows them; that they are
     // there and whole is checked now, while the window can still refuse to open.
     for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
@@ -93,10 +99,24 @@ std::u16string SkinnedWindow::LoadSkin() {
 
     // Without a background picture the window keeps its template size, so that it
     // stays visible and usable.
-    if (m_bmpBack) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
+    if (m_bmpBack || !m_strPendingBack.empty()) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
 
     CreateSkinControls(builder);
+    if (m_bmpBack) CutFromBackground(builder.screen_);
     return {};
+}
+
+void SkinnedWindow::ReadPendingBackground() {
+    if (m_strPendingBack.empty()) return;
+    const std::u16string path = std::move(m_strPendingBack);
+    m_strPendingBack.clear();
+    // The file was whole at creation. Should it no longer be readable, the window shows
+    // plain, as one whose layout file names no picture.
+    SIZE size{};
+    if (!LoadSkinImage(path, m_bmpBack, size)) return;
+    win::WindowDc screen(nullptr);
+    if (m_statePictures) m_statePictures->CutNormal(screen, m_bmpBack.Get());
+    CutFromBackground(screen);
 }
 
 void SkinnedWindow::BuildOutline() {
@@ -110,6 +130,7 @@ void SkinnedWindow::BuildOutline() {
 }
 
 void SkinnedWindow::OnPaint() {
+    ReadPendingBackground();
     win::PaintDc paint(Hwnd());
     RECT client{};
     GetClientRect(Hwnd(), &client);
@@ -141,6 +162,12 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) ReadPendingBackground();
+        break;
+    case WM_WINDOWPOSCHANGING:
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) ReadPendingBackground();
+        break;
     case WM_ERASEBKGND:
         if (!m_skinSpec.eraseBackground) return 0;
         break;

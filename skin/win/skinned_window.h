@@ -69,6 +69,10 @@ struct SkinSource {
     SkinDrag drag = SkinDrag::Self;
     const char16_t* disabledKey = u"Disabled";  // the main window's file says "Disable"
     const char16_t* imageFolder = u"Skins\\";   // the main window names it "skins\\"
+    // A window created hidden that may not be shown in a session (a page) reads its
+    // background and cuts its buttons' normal pictures when it is first shown. That
+    // the file is there and whole is still checked at creation.
+    bool picturesWhenShown = false;
 };
 
 // Reads a window's layout file during its skin loading and creates its buttons.
@@ -123,6 +127,10 @@ protected:
     // Draws the window's texts, swatches and indicators into `dc`, which holds the
     // background picture (the drawing stays in it). Default: nothing.
     virtual void PaintSkin(HDC dc);
+    // Cuts the window's own pictures from the background picture, once it is read: at
+    // creation after CreateSkinControls, or at first show (picturesWhenShown). Not
+    // called when there is no background. Default: nothing.
+    virtual void CutFromBackground(HDC dc);
 
     // The creation sequence alone, for windows that handle WM_CREATE themselves:
     // default creation, language, skin, outline. Returns 0 or -1.
@@ -132,6 +140,8 @@ protected:
     // The outline made from the mask picture, until the window takes it.
     win::UniqueRegion m_outline;
     win::UniqueBitmap m_bmpBack;
+    // The background's file while its reading waits for the first show.
+    std::u16string m_strPendingBack;
     SkinSource m_skinSpec;
     // The buttons' over, down and disabled pictures, cut when first shown. Declared in
     // the base so that it outlives the buttons, which are the derived window's members.
@@ -143,6 +153,8 @@ private:
     // The full path of the first picture the layout file names that could not be
     // read (the window then gets no controls), or empty.
     std::u16string LoadSkin();
+    // Reads the background whose reading was left for the first show, and cuts from it.
+    void ReadPendingBackground();
     HWND MessageOwner() const;
     void BuildOutline();
     void OnPaint();

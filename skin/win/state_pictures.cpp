@@ -47,4 +47,9 @@ void StatePictures::Cut(BtnPicture state) {
     for (Member& member : buttons_) cropper.Crop(PictureOf(*member.button, state), image.Get(), member.rect);
 }
 
+void StatePictures::CutNormal(HDC dc, HBITMAP background) {
+    BitmapCropper cropper(dc);
+    for (Member& member : buttons_) cropper.Crop(member.button->m_bmpNormal, background, member.rect);
+}
+
 }  // namespace tavrel

@@ -30,6 +30,9 @@ public:
     // Cuts `state`'s picture of every button added; once per state (a missing or
     // broken image leaves the pictures empty for good). Normal is never cut here.
     void Cut(BtnPicture state);
+    // Cuts the normal picture of every button added from `background`, for a window
+    // that read its background after creating its buttons.
+    void CutNormal(HDC dc, HBITMAP background);
 
 private:
     struct Member {

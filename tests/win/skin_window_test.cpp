@@ -23,6 +23,7 @@ public:
     CBitmapBtn first, seventh;
     RECT firstRect{}, seventhRect{};
     int paints = 0;
+    int cuts = 0;
 
 protected:
     void CreateSkinControls(SkinBuilder& skin) override {
@@ -33,6 +34,15 @@ protected:
         ++paints;
         SetPixel(dc, 0, 0, RGB(1, 2, 3));
     }
+    void CutFromBackground(HDC) override {
+        EXPECT_TRUE(Background());
+        ++cuts;
+    }
+};
+
+class WhenShownSkinnedWindow : public TestSkinnedWindow {
+public:
+    WhenShownSkinnedWindow() { m_skinSpec.picturesWhenShown = true; }
 };
 
 class SkinnedWindowTest : public ::testing::Test {
@@ -97,6 +107,7 @@ TEST_F(SkinnedWindowTest, TakesSizeOutlineAndButtonsFromItsSkin) {
     EXPECT_EQ(window.seventhRect.right, 0);
     EXPECT_TRUE(window.first.m_bmpNormal);
     EXPECT_FALSE(window.seventh.m_bmpNormal);
+    EXPECT_EQ(window.cuts, 1);
 
     // The language range is kept whole even without the library.
     EXPECT_EQ(window.Lang().Size(), 4u);
@@ -116,6 +127,45 @@ TEST_F(SkinnedWindowTest, TakesSizeOutlineAndButtonsFromItsSkin) {
 
     DestroyWindow(window.Hwnd());
     EXPECT_FALSE(window.Background());
+}
+
+TEST_F(SkinnedWindowTest, AWindowThatReadsItsPicturesWhenShownHasTheSameOnesOnceShown) {
+    WriteSkin();
+    WhenShownSkinnedWindow window;
+    ASSERT_TRUE(window.Create(nullptr));
+    RECT rect{};
+    GetWindowRect(window.Hwnd(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 80);  // the size comes from the file's header
+    EXPECT_EQ(rect.bottom - rect.top, 50);
+    EXPECT_FALSE(window.Background());
+    EXPECT_FALSE(window.first.m_bmpNormal);
+    EXPECT_EQ(window.cuts, 0);
+
+    ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(window.Background());
+    ASSERT_TRUE(window.first.m_bmpNormal);
+    EXPECT_EQ(window.cuts, 1);
+    {
+        win::WindowDc screen(nullptr);
+        win::MemoryDc normal(screen, window.first.m_bmpNormal.Get());
+        EXPECT_EQ(PixelRgb(normal, 0, 0), 0xC00000u);
+    }
+    ShowWindow(window.Hwnd(), SW_HIDE);
+    ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
+    EXPECT_EQ(window.cuts, 1);
+    DestroyWindow(window.Hwnd());
+
+    // A background that can no longer be read by then leaves a plain window that paints.
+    WhenShownSkinnedWindow damaged;
+    ASSERT_TRUE(damaged.Create(nullptr));
+    ASSERT_TRUE(DeleteFileW((folder + L"Skins\\normal.bmp").c_str()));
+    ShowWindow(damaged.Hwnd(), SW_SHOWNOACTIVATE);
+    RedrawWindow(damaged.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_FALSE(damaged.Background());
+    EXPECT_FALSE(damaged.first.m_bmpNormal);
+    EXPECT_EQ(damaged.cuts, 0);
+    EXPECT_GE(damaged.paints, 1);
+    DestroyWindow(damaged.Hwnd());
 }
 
 TEST_F(SkinnedWindowTest, MissingSkinGivesASafeWindow) {
