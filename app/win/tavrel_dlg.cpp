@@ -35,8 +35,10 @@ constexpr UINT_PTR kMenuHookTimerId = 3;
 const LangTable& AssignmentTexts() { return AssignmentTable(); }
 
 CTavrelDlg::CTavrelDlg(MonitorPort& monitor, AppStorage& storage)
-    : SkinnedWindow(kMainTemplate, SkinSource{u"Skins\\skin_Config.ini", kMainFirstString, kMainLastString, false,
-                                            SkinDrag::Self, u"Disable", u"skins\\"}),
+    : SkinnedWindow(kMainTemplate,
+                    SkinSource{.layoutFile = u"Skins\\skin_Config.ini", .firstString = kMainFirstString,
+                               .lastString = kMainLastString, .eraseBackground = false, .disabledKey = u"Disable",
+                               .imageFolder = u"skins\\", .buttonsShowBackground = true}),
       m_monitor(monitor),
       m_storage(storage),
       m_link(monitor, *this, storage, WorkingConfig, AppliedConfig),

@@ -28,7 +28,7 @@ private:
 CDlgMainCtrlPanel::CDlgMainCtrlPanel(SharedConfig& config, const KeyboardLayout& layout)
     : SkinnedWindow(kKeySettingsTemplate,
                     SkinSource{.layoutFile = u"Skins\\skin_main.ini", .eraseBackground = false, .drag = SkinDrag::Parent,
-                               .picturesWhenShown = true}),
+                               .picturesWhenShown = true, .buttonsShowBackground = true}),
       model_(config),
       layout_(layout) {}
 

@@ -27,6 +27,7 @@ void CBitmapBtn::ReleasePictures() {
     m_bmpDisabled.Reset();
     m_states = nullptr;
     m_canvas = nullptr;
+    m_pBackground = nullptr;
     m_bHover = false;
     g_bBtnPressed = false;
 }
@@ -65,6 +66,11 @@ void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures
     m_canvas = &canvas;
     states.Add(*this, rect);
     CutImages(cropper, normal, nullptr, nullptr, nullptr, rect);
+}
+
+void CBitmapBtn::ShowBackgroundPart(const win::UniqueBitmap& background, const RECT& rect) {
+    m_pBackground = &background;
+    m_ptInBackground = POINT{rect.left, rect.top};
 }
 
 void CBitmapBtn::CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
@@ -149,7 +155,8 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     state.selected = (item.itemState & ODS_SELECTED) != 0;
     state.disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    const HBITMAP picture = Picture(ChooseButtonPicture(state));
+    POINT from{0, 0};
+    const HBITMAP picture = Picture(ChooseButtonPicture(state), from);
 
     RECT client{};
     GetClientRect(Hwnd(), &client);
@@ -160,7 +167,7 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     if (m_strCaption.empty()) {
         if (!picture) return;  // no skin: nothing to show
         win::MemoryDc source(target, picture);
-        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, width, height, source, from.x, from.y, SRCCOPY);
         return;
     }
 
@@ -171,7 +178,7 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
         // A shared canvas holds the last button's pixels; a new one was black.
         if (!ownCanvas) PatBlt(canvas, 0, 0, width, height, BLACKNESS);
         win::MemoryDc source(target, picture);
-        BitBlt(canvas, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        BitBlt(canvas, 0, 0, width, height, source, from.x, from.y, SRCCOPY);
     } else {
         FillRect(canvas, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
@@ -196,7 +203,12 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     BitBlt(target, 0, 0, width, height, canvas, 0, 0, SRCCOPY);
 }
 
-HBITMAP CBitmapBtn::Picture(BtnPicture which) {
+HBITMAP CBitmapBtn::Picture(BtnPicture which, POINT& origin) {
+    origin = POINT{0, 0};
+    if (which == BtnPicture::Normal && !m_bmpNormal && m_pBackground && *m_pBackground) {
+        origin = m_ptInBackground;
+        return m_pBackground->Get();
+    }
     auto held = [&]() -> HBITMAP {
         switch (which) {
         case BtnPicture::Normal: return m_bmpNormal.Get();

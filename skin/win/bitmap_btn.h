@@ -43,6 +43,11 @@ public:
     // caption is drawn in the window's `canvas`.
     void SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, ButtonCanvas& canvas,
                    const RECT& rect);
+    // The normal picture is the part of the window's `background` at `rect`, drawn
+    // from there rather than cut (for a window that draws nothing on its background).
+    // `background` is the window's own, which outlives its buttons; it may still be
+    // empty and read later.
+    void ShowBackgroundPart(const win::UniqueBitmap& background, const RECT& rect);
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }
@@ -93,7 +98,11 @@ private:
     void ReleasePictures();
     void CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
                    const RECT& rect);
-    HBITMAP Picture(BtnPicture which);
+    // The picture of a state, and where in it the button's pixels start.
+    HBITMAP Picture(BtnPicture which, POINT& origin);
+
+    const win::UniqueBitmap* m_pBackground = nullptr;  // see ShowBackgroundPart
+    POINT m_ptInBackground{};
 };
 
 }  // namespace tavrel

@@ -20,7 +20,9 @@ SkinItem SkinBuilder::Entry(int key) const {
 
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
-    if (button.Create(parent_, rect) && states_ && canvas_) button.SetImages(cropper_, normal_, *states_, *canvas_, rect);
+    if (!button.Create(parent_, rect) || !states_ || !canvas_) return rect;
+    button.SetImages(cropper_, background_ ? nullptr : normal_, *states_, *canvas_, rect);
+    if (background_) button.ShowBackgroundPart(*background_, rect);
     return rect;
 }
 
@@ -96,6 +98,7 @@ std::u16string SkinnedWindow::LoadSkin() {
     builder.states_ = m_statePictures.get();
     builder.canvas_ = &m_buttonCanvas;
     builder.normal_ = m_bmpBack.Get();
+    if (m_skinSpec.buttonsShowBackground) builder.background_ = &m_bmpBack;
 
     // Without a background picture the window keeps its template size, so that it
     // stays visible and usable.
@@ -115,7 +118,7 @@ void SkinnedWindow::ReadPendingBackground() {
     SIZE size{};
     if (!LoadSkinImage(path, m_bmpBack, size)) return;
     win::WindowDc screen(nullptr);
-    if (m_statePictures) m_statePictures->CutNormal(screen, m_bmpBack.Get());
+    if (m_statePictures && !m_skinSpec.buttonsShowBackground) m_statePictures->CutNormal(screen, m_bmpBack.Get());
     CutFromBackground(screen);
 }
 

@@ -73,6 +73,9 @@ struct SkinSource {
     // background and cuts its buttons' normal pictures when it is first shown. That
     // the file is there and whole is still checked at creation.
     bool picturesWhenShown = false;
+    // The window draws nothing on its background (no PaintSkin): its buttons draw their
+    // normal look straight from it instead of each keeping a copy of their part.
+    bool buttonsShowBackground = false;
 };
 
 // Reads a window's layout file during its skin loading and creates its buttons.
@@ -98,7 +101,8 @@ private:
 
     HWND parent_;
     CIniFile layout_;
-    HBITMAP normal_ = nullptr;  // the window's background picture
+    HBITMAP normal_ = nullptr;  // the window's background picture, to cut from
+    const win::UniqueBitmap* background_ = nullptr;  // the same, for buttonsShowBackground
     StatePictures* states_ = nullptr;
     ButtonCanvas* canvas_ = nullptr;
     // Every button of the window is cut with the same pair of memory device contexts.

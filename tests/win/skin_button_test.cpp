@@ -124,6 +124,19 @@ TEST_F(ButtonTest, CaptionIsDrawnOverThePictureInTheStateColour) {
     EXPECT_FALSE(containsColour(ODS_SELECTED, 0xFFFF00));
 }
 
+TEST_F(ButtonTest, AButtonShowingTheBackgroundDrawsItsOwnPartOfIt) {
+    // Each pixel of the background has its own colour, so a wrong origin shows.
+    win::UniqueBitmap background;
+    button.m_bmpNormal.Reset();
+    button.ShowBackgroundPart(background, rect);
+    EXPECT_EQ(DrawnPixel(0), 0x000000u);  // not read yet: nothing is drawn
+    background.Reset(MakeBitmap(200, 100, [](int x, int y) { return static_cast<uint32_t>(x << 8 | y); }));
+    EXPECT_EQ(DrawnPixel(0, 3, 4), static_cast<uint32_t>(23 << 8 | 14));
+    EXPECT_EQ(DrawnPixel(ODS_SELECTED), kDown);  // the other states keep their pictures
+    button.m_strCaption = u"W";
+    EXPECT_EQ(DrawnPixel(0, 1, 2), static_cast<uint32_t>(21 << 8 | 12));
+}
+
 TEST_F(ButtonTest, NormalButtonNotifiesItsParentOncePerClick) {
     Click();
     EXPECT_EQ(ClicksFromButton(), 1u);
