@@ -1,6 +1,6 @@
 # Windows (MinGW-w64) build: the Win32 layer, the program, the language library,
 # the substitute monitor, the run folder and the Windows-side tests run under Wine.
-set(TAVREL_WIN32_LIBS comctl32 comdlg32 gdi32 msimg32 ole32 oleaut32 shell32 shlwapi user32 uuid)
+set(TAVREL_WIN32_LIBS comctl32 comdlg32 gdi32 ole32 oleaut32 shell32 shlwapi user32 uuid)
 
 if(NOT TAVREL_WIN_SOURCES)
   file(WRITE ${CMAKE_BINARY_DIR}/empty_win_layer.cpp "")

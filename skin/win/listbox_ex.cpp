@@ -276,8 +276,10 @@ void CListBoxEx::DrawItem(const DRAWITEMSTRUCT& item) {
         BITMAP info{};
         if (bitmap && GetObjectW(bitmap.Get(), sizeof info, &info) != 0) {
             win::MemoryDc source(dc, bitmap.Get());
-            TransparentBlt(dc, layout.iconX, layout.iconY, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
-                           info.bmHeight, RGB(0, 0, 0));
+            // The platform's own transparent copy: importing the small library that only
+            // forwards to it would load that library at every start.
+            GdiTransparentBlt(dc, layout.iconX, layout.iconY, info.bmWidth, info.bmHeight, source, 0, 0, info.bmWidth,
+                              info.bmHeight, RGB(0, 0, 0));
         }
     }
     TextOutW(dc, layout.textX, layout.textY, Wide(text), static_cast<int>(text.size()));
