@@ -4,7 +4,7 @@
 # nothing else) and, for information, a minimal one-window program; the apply, peak
 # private memory after every page and dialog, and the main window's outline.
 # Exit status 0 when every figure meets its target.
-#   BENCH_RUNS=n   start-ups of each program (default 7; applies: three times as many)
+#   BENCH_RUNS=n   start-ups of each program (default 15; applies: three times as many)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 
@@ -27,4 +27,4 @@ trap cleanup EXIT
 
 bench_dir="$WIN_BUILD/bench/win"
 stage=$(winepath -w "$STAGE_DIR" 2>/dev/null)
-(cd "$bench_dir" && wine bench_program.exe "$stage" "${BENCH_RUNS:-7}")
+(cd "$bench_dir" && wine bench_program.exe "$stage" "${BENCH_RUNS:-15}")
