@@ -84,7 +84,10 @@ std::u16string SkinnedWindow::LoadSkin() {
     // The background is the normal picture itself: the buttons' normal pictures are cut
     // from it now, before anything is drawn on it.
     SIZE backSize{};
-    if (m_skinSpec.picturesWhenShown && !IsWindowVisible(Hwnd()) && SkinBitmapFileSize(normalPath, backSize)) {
+    // Only a window without WS_VISIBLE is sure to be told (WM_SHOWWINDOW or
+    // SWP_SHOWWINDOW) before it or its buttons first paint.
+    const bool hidden = (GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_VISIBLE) == 0;
+    if (m_skinSpec.picturesWhenShown && hidden && SkinBitmapFileSize(normalPath, backSize)) {
         m_strPendingBack = normalPath;
     } else if (!LoadSkinImage(normalPath, m_bmpBack, backSize) && named(normalPath)) {
         return normalPath;
