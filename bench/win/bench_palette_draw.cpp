@@ -49,10 +49,10 @@ Figures Measure(int rounds, const std::function<void(int)>& prepare, const std::
 }  // namespace
 
 int main() {
-    const std::wstring dir = tavrel::testing::TestFolder(L"bench_palette");
+    const std::wstring dir = tavrel::test::MakeTempFolder(L"bench_palette");
     CreateDirectoryW((dir + L"Skins").c_str(), nullptr);
-    tavrel::testing::WriteThumbBmp(dir + L"Skins\\arrow_below.bmp", 11, 14);
-    tavrel::testing::WriteThumbBmp(dir + L"Skins\\arrow_left.bmp", 12, 18);
+    tavrel::test::WriteThumbBmp(dir + L"Skins\\arrow_below.bmp", 11, 14);
+    tavrel::test::WriteThumbBmp(dir + L"Skins\\arrow_left.bmp", 12, 18);
     const std::wstring exe = dir + L"bench.exe";
     SetAppDir(std::u16string(exe.begin(), exe.end()));
 
@@ -68,7 +68,7 @@ int main() {
     MoveWindow(page.Hwnd(), 0, 0, 785, 267, TRUE);
     ShowWindow(page.Hwnd(), SW_SHOW);
     page.RefreshFromProfile();
-    tavrel::testing::PumpMessages();
+    tavrel::test::PumpPending();
 
     constexpr int kRounds = 500;
     auto newHue = [&](int i) { page.HueSlider().SetPos(1 + (i * 7) % (kHueMax - 1)); };

@@ -15,7 +15,7 @@
 #include "tests/win/lighting_test_bitmaps.h"
 
 using namespace tavrel;
-using tavrel::testing::PumpMessages;
+using tavrel::test::PumpPending;
 
 namespace {
 
@@ -34,10 +34,10 @@ class Host : public win::Window {};
 class PageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring dir = tavrel::testing::TestFolder(L"light_page");
+        const std::wstring dir = tavrel::test::MakeTempFolder(L"light_page");
         CreateDirectoryW((dir + L"Skins").c_str(), nullptr);
-        ASSERT_TRUE(tavrel::testing::WriteThumbBmp(dir + L"Skins\\arrow_below.bmp", 11, 14));
-        ASSERT_TRUE(tavrel::testing::WriteThumbBmp(dir + L"Skins\\arrow_left.bmp", 12, 18));
+        ASSERT_TRUE(tavrel::test::WriteThumbBmp(dir + L"Skins\\arrow_below.bmp", 11, 14));
+        ASSERT_TRUE(tavrel::test::WriteThumbBmp(dir + L"Skins\\arrow_left.bmp", 12, 18));
         const std::wstring exe = dir + L"Tavrel.exe";
         SetAppDir(std::u16string(exe.begin(), exe.end()));
 
@@ -59,7 +59,7 @@ protected:
         page_ = std::make_unique<CDlgLightCtrlPanel>(*working_, *applied_);
         ASSERT_TRUE(page_->Create(host_.Hwnd()));
         page_->RefreshFromProfile();
-        PumpMessages();
+        PumpPending();
     }
 
     void TearDown() override {
@@ -72,7 +72,7 @@ protected:
     void Click(int x, int y) {
         SendMessageW(page_->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(page_->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        PumpMessages();
+        PumpPending();
     }
     Rgb ProfileColour() { return {P().iRGBRed, P().iRGBGreen, P().iRGBBlue}; }
 
@@ -184,7 +184,7 @@ TEST_F(PageTest, ColourSliderReleaseTakesTheReversedPosition) {
     Open();
     page_->Slider(Channel::Green).SetPos(55);
     PostMessageW(page_->Hwnd(), WM_SLIDER_RELEASED, 0, kSliderIdGreen);
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ(P().iRGBGreen, 200);
     EXPECT_EQ(TextOf(Edit(Channel::Green)), u"200");
 }
@@ -246,7 +246,7 @@ TEST_F(PageTest, ShownPageShowsPaletteAndAppliedSwatch) {
     const COLORREF inside = RGB(127, 62, 62);  // column 84 of row 82
     while (GetPixel(dc, 186, 157) != inside && GetTickCount() < until) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
+        PumpPending();
     }
     EXPECT_EQ(GetPixel(dc, 186, 157), inside);
     Palette red;

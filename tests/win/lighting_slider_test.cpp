@@ -11,7 +11,7 @@
 #include "tests/win/lighting_test_bitmaps.h"
 
 using namespace tavrel;
-using tavrel::testing::PumpMessages;
+using tavrel::test::PumpPending;
 
 namespace {
 
@@ -44,11 +44,11 @@ protected:
 class SliderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = tavrel::testing::TestFolder(L"slider_test");
+        dir_ = tavrel::test::MakeTempFolder(L"slider_test");
         thumbH_ = dir_ + L"below.bmp";
         thumbV_ = dir_ + L"left.bmp";
-        ASSERT_TRUE(tavrel::testing::WriteThumbBmp(thumbH_, 11, 14));
-        ASSERT_TRUE(tavrel::testing::WriteThumbBmp(thumbV_, 12, 18));
+        ASSERT_TRUE(tavrel::test::WriteThumbBmp(thumbH_, 11, 14));
+        ASSERT_TRUE(tavrel::test::WriteThumbBmp(thumbV_, 12, 18));
         ASSERT_TRUE(parent_.CreateEx(0, L"slider parent", WS_POPUP, 0, 0, 700, 300, nullptr));
     }
 
@@ -127,7 +127,7 @@ TEST_F(SliderTest, DraggingToTheLeftEndReportsPositionsAndOneRelease) {
     EXPECT_EQ(s.m_thumb.RectInTrack().left, 0);
     SendMessageW(thumb, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 7));  // reports the left end
     SendMessageW(thumb, WM_LBUTTONUP, 0, MAKELPARAM(5, 7));
-    PumpMessages();
+    PumpPending();
 
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(s.m_thumb.m_nThumbState, 1);
@@ -156,7 +156,7 @@ TEST_F(SliderTest, DroppingAtTheTopOfAVerticalSliderGivesTheMaximum) {
     SendMessageW(thumb, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, static_cast<WORD>(-1000)));
     EXPECT_EQ(s.m_thumb.RectInTrack().top, 0);
     SendMessageW(thumb, WM_LBUTTONUP, 0, MAKELPARAM(6, 9));
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ(s.GetPos(), 1530);
     EXPECT_EQ(parent_.Count(WM_SLIDER_RELEASED), 1);
     EXPECT_EQ(parent_.received.back().lParam, 110);
@@ -169,7 +169,7 @@ TEST_F(SliderTest, ClickOnTheTrackReleasesOnceWithoutMovingTheThumb) {
     const RECT before = s.m_thumb.RectInTrack();
     SendMessageW(s.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 7));
     SendMessageW(s.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(150, 7));
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ(s.GetPos(), 200);
     const RECT after = s.m_thumb.RectInTrack();
     EXPECT_EQ(after.left, before.left);
@@ -184,7 +184,7 @@ TEST_F(SliderTest, MovingOverTheTrackWithTheButtonHeldReportsAReversedPosition) 
     SendMessageW(s.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(116, 7));
     SendMessageW(s.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 7));                     // no button
     SendMessageW(s.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(10, 7));  // not exactly left
-    PumpMessages();
+    PumpPending();
     ASSERT_EQ(parent_.Count(WM_SLIDER_POS), 1);
     EXPECT_EQ(parent_.received[0].wParam, static_cast<WPARAM>(255 - 255 * 116 / 232));
     EXPECT_EQ(s.GetPos(), 0);  // only a report: the thumb keeps its position
@@ -199,7 +199,7 @@ TEST_F(SliderTest, RealMouseDragReleasesOnce) {
     ASSERT_TRUE(MakeHorizontal(s));
     s.SetPos(0);  // right end
     UpdateWindow(parent_.Hwnd());
-    PumpMessages();
+    PumpPending();
 
     RECT thumb{};
     GetWindowRect(s.m_thumb.Hwnd(), &thumb);
@@ -217,7 +217,7 @@ TEST_F(SliderTest, RealMouseDragReleasesOnce) {
         const DWORD until = GetTickCount() + 3000;
         while (!done() && GetTickCount() < until) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            PumpMessages();
+            PumpPending();
         }
         return done();
     };
@@ -229,7 +229,7 @@ TEST_F(SliderTest, RealMouseDragReleasesOnce) {
     }
     ASSERT_TRUE(mouse(MOUSEEVENTF_LEFTUP, press.x - 400, press.y,
                       [&] { return parent_.Count(WM_SLIDER_RELEASED) >= 1; }));
-    PumpMessages();
+    PumpPending();
 
     EXPECT_EQ(s.m_thumb.RectInTrack().left, 0);
     EXPECT_EQ(s.GetPos(), 255);
