@@ -53,19 +53,25 @@ void CBitmapBtn::SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP d
     BitmapCropper cropper(dc);
     m_states = nullptr;
     m_canvas = nullptr;
-    CutImages(cropper, normal, over, down, disabled, rect);
+    m_pBackground = nullptr;
+    cropper.Crop(m_bmpNormal, normal, rect);
+    cropper.Crop(m_bmpOver, over, rect);
+    cropper.Crop(m_bmpDown, down, rect);
+    cropper.Crop(m_bmpDisabled, disabled, rect);
+    DropFrameStyles();
 }
 
-void CBitmapBtn::SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, ButtonCanvas& canvas,
-                           const RECT& rect) {
+void CBitmapBtn::SetImages(StatePictures& states, ButtonCanvas& canvas, const RECT& rect) {
     if (!Hwnd()) return;
+    m_bmpNormal.Reset();
     m_bmpOver.Reset();
     m_bmpDown.Reset();
     m_bmpDisabled.Reset();
+    m_pBackground = nullptr;
     m_states = &states;
     m_canvas = &canvas;
     states.Add(*this, rect);
-    CutImages(cropper, normal, nullptr, nullptr, nullptr, rect);
+    DropFrameStyles();
 }
 
 void CBitmapBtn::ShowBackgroundPart(const win::UniqueBitmap& background, const RECT& rect) {
@@ -73,12 +79,7 @@ void CBitmapBtn::ShowBackgroundPart(const win::UniqueBitmap& background, const R
     m_ptInBackground = POINT{rect.left, rect.top};
 }
 
-void CBitmapBtn::CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
-                           const RECT& rect) {
-    cropper.Crop(m_bmpNormal, normal, rect);
-    cropper.Crop(m_bmpOver, over, rect);
-    cropper.Crop(m_bmpDown, down, rect);
-    cropper.Crop(m_bmpDisabled, disabled, rect);
+void CBitmapBtn::DropFrameStyles() {
     // A style change is a round trip with two messages: only when there is one to make.
     const LONG_PTR style = GetWindowLongPtrW(Hwnd(), GWL_STYLE);
     if (style & (WS_BORDER | WS_TABSTOP)) SetWindowLongPtrW(Hwnd(), GWL_STYLE, style & ~(WS_BORDER | WS_TABSTOP));

@@ -38,15 +38,13 @@ public:
     // Cuts the four state pictures out of the window's full-size state images at
     // `rect` (the button's place in the window).
     void SetImages(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled, const RECT& rect);
-    // Cuts the normal picture with the device contexts of `cropper`, which a window's
-    // many buttons share; the other three come from `states` when first shown. The
+    // The button's pictures come from the window's `states`, at `rect`: the normal one
+    // once the window has read its background, the other three when first shown. The
     // caption is drawn in the window's `canvas`.
-    void SetImages(BitmapCropper& cropper, HBITMAP normal, StatePictures& states, ButtonCanvas& canvas,
-                   const RECT& rect);
+    void SetImages(StatePictures& states, ButtonCanvas& canvas, const RECT& rect);
     // The normal picture is the part of the window's `background` at `rect`, drawn
     // from there rather than cut (for a window that draws nothing on its background).
-    // `background` is the window's own, which outlives its buttons; it may still be
-    // empty and read later.
+    // `background` is the window's own, which outlives its buttons.
     void ShowBackgroundPart(const win::UniqueBitmap& background, const RECT& rect);
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
@@ -96,8 +94,7 @@ private:
     void EnsureToolTip();
     void ApplyTipText();
     void ReleasePictures();
-    void CutImages(BitmapCropper& cropper, HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled,
-                   const RECT& rect);
+    void DropFrameStyles();
     // The picture of a state, and where in it the button's pixels start.
     HBITMAP Picture(BtnPicture which, POINT& origin);
 

@@ -20,9 +20,7 @@ SkinItem SkinBuilder::Entry(int key) const {
 
 RECT SkinBuilder::CreateButton(CBitmapBtn& button, int key) {
     const RECT rect = ToRect(Entry(key).rcPos);
-    if (!button.Create(parent_, rect) || !states_ || !canvas_) return rect;
-    button.SetImages(cropper_, background_ ? nullptr : normal_, *states_, *canvas_, rect);
-    if (background_) button.ShowBackgroundPart(*background_, rect);
+    if (button.Create(parent_, rect) && states_ && canvas_) button.SetImages(*states_, *canvas_, rect);
     return rect;
 }
 
@@ -81,8 +79,8 @@ std::u16string SkinnedWindow::LoadSkin() {
     auto named = [&](const std::u16string& path) { return path.size() > folderLength; };
     // The mask is read for the outline alone, which is made from it here.
     if (!LoadSkinOutline(maskPath, m_outline) && named(maskPath)) return maskPath;
-    // The background is the normal picture itself: the buttons' normal pictures are cut
-    // from it now, before anything is drawn on it.
+    // The background is the normal picture itself: the buttons' normal pictures come
+    // from it once it is read, before anything is drawn on it.
     SIZE backSize{};
     // Only a window without WS_VISIBLE is sure to be told (WM_SHOWWINDOW or
     // SWP_SHOWWINDOW) before it or its buttons first paint.
@@ -100,15 +98,13 @@ std::u16string SkinnedWindow::LoadSkin() {
     m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
     builder.states_ = m_statePictures.get();
     builder.canvas_ = &m_buttonCanvas;
-    builder.normal_ = m_bmpBack.Get();
-    if (m_skinSpec.buttonsShowBackground) builder.background_ = &m_bmpBack;
 
     // Without a background picture the window keeps its template size, so that it
     // stays visible and usable.
     if (m_bmpBack || !m_strPendingBack.empty()) MoveWindow(Hwnd(), 0, 0, backSize.cx, backSize.cy, TRUE);
 
     CreateSkinControls(builder);
-    if (m_bmpBack) CutFromBackground(builder.screen_);
+    if (m_bmpBack) UseBackground();
     return {};
 }
 
@@ -119,9 +115,12 @@ void SkinnedWindow::ReadPendingBackground() {
     // The file was whole at creation. Should it no longer be readable, the window shows
     // plain, as one whose layout file names no picture.
     SIZE size{};
-    if (!LoadSkinImage(path, m_bmpBack, size)) return;
+    if (LoadSkinImage(path, m_bmpBack, size)) UseBackground();
+}
+
+void SkinnedWindow::UseBackground() {
     win::WindowDc screen(nullptr);
-    if (m_statePictures && !m_skinSpec.buttonsShowBackground) m_statePictures->CutNormal(screen, m_bmpBack.Get());
+    if (m_statePictures) m_statePictures->TakeNormal(screen, m_bmpBack, m_skinSpec.buttonsShowBackground);
     CutFromBackground(screen);
 }
 
@@ -168,6 +167,9 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    // Either message may be the only one: the pages, shown while the main window is
+    // still hidden, get no SWP_SHOWWINDOW under the platform here. The first paint
+    // reads too, should neither come.
     case WM_SHOWWINDOW:
         if (wParam) ReadPendingBackground();
         break;

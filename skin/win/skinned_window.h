@@ -70,8 +70,8 @@ struct SkinSource {
     const char16_t* disabledKey = u"Disabled";  // the main window's file says "Disable"
     const char16_t* imageFolder = u"Skins\\";   // the main window names it "skins\\"
     // A window created hidden that may not be shown in a session (a page) reads its
-    // background and cuts its buttons' normal pictures when it is first shown. That
-    // the file is there and whole is still checked at creation.
+    // background, and gives its buttons their normal pictures, when it is first shown.
+    // That the file is there and whole is still checked at creation.
     bool picturesWhenShown = false;
     // The window draws nothing on its background (no PaintSkin): its buttons draw their
     // normal look straight from it instead of each keeping a copy of their part.
@@ -88,9 +88,8 @@ public:
         return layout_.GetString(section, key, u"");
     }
     static RECT ToRect(const SkinRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
-    // Creates `button` at the entry's rectangle with control ID 0 and gives it its
-    // normal picture; its other three come from the window's state pictures when first
-    // shown. Returns the rectangle.
+    // Creates `button` at the entry's rectangle with control ID 0; its pictures come
+    // from the window's state pictures. Returns the rectangle.
     RECT CreateButton(CBitmapBtn& button, int key);
     HWND Parent() const { return parent_; }
 
@@ -101,13 +100,8 @@ private:
 
     HWND parent_;
     CIniFile layout_;
-    HBITMAP normal_ = nullptr;  // the window's background picture, to cut from
-    const win::UniqueBitmap* background_ = nullptr;  // the same, for buttonsShowBackground
     StatePictures* states_ = nullptr;
     ButtonCanvas* canvas_ = nullptr;
-    // Every button of the window is cut with the same pair of memory device contexts.
-    win::WindowDc screen_{nullptr};
-    BitmapCropper cropper_{screen_};
 };
 
 class SkinnedWindow : public win::Dialog {
@@ -157,8 +151,11 @@ private:
     // The full path of the first picture the layout file names that could not be
     // read (the window then gets no controls), or empty.
     std::u16string LoadSkin();
-    // Reads the background whose reading was left for the first show, and cuts from it.
+    // Reads the background whose reading was left for the first show.
     void ReadPendingBackground();
+    // Gives the buttons their normal pictures and the window its own cuts, once the
+    // background is read.
+    void UseBackground();
     HWND MessageOwner() const;
     void BuildOutline();
     void OnPaint();

@@ -47,9 +47,13 @@ void StatePictures::Cut(BtnPicture state) {
     for (Member& member : buttons_) cropper.Crop(PictureOf(*member.button, state), image.Get(), member.rect);
 }
 
-void StatePictures::CutNormal(HDC dc, HBITMAP background) {
+void StatePictures::TakeNormal(HDC dc, const win::UniqueBitmap& background, bool shared) {
+    if (shared) {
+        for (Member& member : buttons_) member.button->ShowBackgroundPart(background, member.rect);
+        return;
+    }
     BitmapCropper cropper(dc);
-    for (Member& member : buttons_) cropper.Crop(member.button->m_bmpNormal, background, member.rect);
+    for (Member& member : buttons_) cropper.Crop(member.button->m_bmpNormal, background.Get(), member.rect);
 }
 
 }  // namespace tavrel

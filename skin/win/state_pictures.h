@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "skin/bitmap_btn_model.h"
+#include "window/win/handles.h"
 
 namespace tavrel {
 
@@ -30,9 +31,10 @@ public:
     // Cuts `state`'s picture of every button added; once per state (a missing or
     // broken image leaves the pictures empty for good). Normal is never cut here.
     void Cut(BtnPicture state);
-    // Cuts the normal picture of every button added from `background`, for a window
-    // that read its background after creating its buttons.
-    void CutNormal(HDC dc, HBITMAP background);
+    // Gives every button added its normal picture once the window has read its
+    // `background`: a copy of its part, or with `shared` the part itself (for a window
+    // that never draws on its background).
+    void TakeNormal(HDC dc, const win::UniqueBitmap& background, bool shared);
 
 private:
     struct Member {

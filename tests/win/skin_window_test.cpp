@@ -131,29 +131,35 @@ TEST_F(SkinnedWindowTest, TakesSizeOutlineAndButtonsFromItsSkin) {
 
 TEST_F(SkinnedWindowTest, AWindowThatReadsItsPicturesWhenShownHasTheSameOnesOnceShown) {
     WriteSkin();
-    WhenShownSkinnedWindow window;
-    ASSERT_TRUE(window.Create(nullptr));
-    RECT rect{};
-    GetWindowRect(window.Hwnd(), &rect);
-    EXPECT_EQ(rect.right - rect.left, 80);  // the size comes from the file's header
-    EXPECT_EQ(rect.bottom - rect.top, 50);
-    EXPECT_FALSE(window.Background());
-    EXPECT_FALSE(window.first.m_bmpNormal);
-    EXPECT_EQ(window.cuts, 0);
+    // A top-level window, and a page shown while its parent is still hidden.
+    RecordingWindow hiddenParent;
+    ASSERT_TRUE(hiddenParent.Create());
+    for (HWND parent : {HWND{nullptr}, hiddenParent.Hwnd()}) {
+        SCOPED_TRACE(parent ? "page" : "top-level");
+        WhenShownSkinnedWindow window;
+        ASSERT_TRUE(window.Create(parent));
+        RECT rect{};
+        GetWindowRect(window.Hwnd(), &rect);
+        EXPECT_EQ(rect.right - rect.left, 80);  // the size comes from the file's header
+        EXPECT_EQ(rect.bottom - rect.top, 50);
+        EXPECT_FALSE(window.Background());
+        EXPECT_FALSE(window.first.m_bmpNormal);
+        EXPECT_EQ(window.cuts, 0);
 
-    ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
-    ASSERT_TRUE(window.Background());
-    ASSERT_TRUE(window.first.m_bmpNormal);
-    EXPECT_EQ(window.cuts, 1);
-    {
-        win::WindowDc screen(nullptr);
-        win::MemoryDc normal(screen, window.first.m_bmpNormal.Get());
-        EXPECT_EQ(PixelRgb(normal, 0, 0), 0xC00000u);
+        ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
+        ASSERT_TRUE(window.Background());
+        ASSERT_TRUE(window.first.m_bmpNormal);
+        EXPECT_EQ(window.cuts, 1);
+        {
+            win::WindowDc screen(nullptr);
+            win::MemoryDc normal(screen, window.first.m_bmpNormal.Get());
+            EXPECT_EQ(PixelRgb(normal, 0, 0), 0xC00000u);
+        }
+        ShowWindow(window.Hwnd(), SW_HIDE);
+        ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
+        EXPECT_EQ(window.cuts, 1);
+        DestroyWindow(window.Hwnd());
     }
-    ShowWindow(window.Hwnd(), SW_HIDE);
-    ShowWindow(window.Hwnd(), SW_SHOWNOACTIVATE);
-    EXPECT_EQ(window.cuts, 1);
-    DestroyWindow(window.Hwnd());
 
     // A background that can no longer be read by then leaves a plain window that paints.
     WhenShownSkinnedWindow damaged;
