@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "window/win/handles.h"
 
 namespace tavrel {
@@ -14,7 +16,6 @@ namespace tavrel {
 class ButtonCanvas {
 public:
     ButtonCanvas() = default;
-    ~ButtonCanvas();
     ButtonCanvas(const ButtonCanvas&) = delete;
     ButtonCanvas& operator=(const ButtonCanvas&) = delete;
 
@@ -24,9 +25,7 @@ public:
     HDC Get(HDC reference, int width, int height);
 
 private:
-    HDC dc_ = nullptr;
-    win::UniqueBitmap picture_;
-    HGDIOBJ defaultPicture_ = nullptr;
+    std::optional<win::MemoryDc> canvas_;
     SIZE size_{0, 0};
 };
 

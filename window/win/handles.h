@@ -124,6 +124,8 @@ public:
     }
     HDC Get() const { return dc_; }
     operator HDC() const { return dc_; }
+    // Whether the device context was made and holds its picture.
+    bool HoldsPicture() const { return dc_ && previous_; }
     // Copies the area (0, 0, width, height) to the same place in `target`.
     void CopyTo(HDC target, int width, int height) const {
         if (dc_) BitBlt(target, 0, 0, width, height, dc_, 0, 0, SRCCOPY);
