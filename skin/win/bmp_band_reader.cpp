@@ -64,6 +64,17 @@ bool BmpBandReader::ReadBand(int top, int count, const uint8_t*& first, ptrdiff_
     return true;
 }
 
+bool BmpBandReader::ForEachBand(int top, int bottom, const BandTaker& take) {
+    for (int row = top; row < bottom; row += BandRows()) {
+        const int count = std::min(BandRows(), bottom - row);
+        const uint8_t* first = nullptr;
+        ptrdiff_t down = 0;
+        if (!ReadBand(row, count, first, down)) return false;
+        take(first, down, row, count);
+    }
+    return true;
+}
+
 bool BmpBandReader::ReadAll(std::vector<BYTE>& bytes) {
     if (!file_ || size_ <= 0) return false;
     bytes.resize(static_cast<size_t>(size_));

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ public:
     // distance in bytes to the next row down. False when the file cannot be read.
     bool ReadBand(int top, int count, const uint8_t*& first, ptrdiff_t& down);
     int BandRows() const;
+    // Reads the picture rows [top, bottom) band after band, handing each to `take`
+    // with its first row's number and its row count. False when a band cannot be read.
+    using BandTaker = std::function<void(const uint8_t* first, ptrdiff_t down, int row, int count)>;
+    bool ForEachBand(int top, int bottom, const BandTaker& take);
 
     // The whole file, for pictures other than plain bitmap files.
     bool ReadAll(std::vector<BYTE>& bytes);

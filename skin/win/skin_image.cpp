@@ -76,12 +76,9 @@ bool CopyBmpPixels(BmpBandReader& reader, const RECT& rect, uint32_t* pixels) {
     const int bottom = std::min(reader.Rows(), static_cast<int>(rect.bottom));
     const int left = std::max(0, static_cast<int>(rect.left));
     const int right = std::min(reader.Width(), static_cast<int>(rect.right));
+    if (left >= right) return true;
     const size_t bytesPerPixel = reader.Layout()->bitCount / 8u;
-    for (int row = top; row < bottom && left < right; row += reader.BandRows()) {
-        const int count = std::min(reader.BandRows(), bottom - row);
-        const uint8_t* first = nullptr;
-        ptrdiff_t down = 0;
-        if (!reader.ReadBand(row, count, first, down)) return false;
+    const bool read = reader.ForEachBand(top, bottom, [&](const uint8_t* first, ptrdiff_t down, int row, int count) {
         for (int r = 0; r < count; ++r) {
             const uint8_t* from = first + down * r + bytesPerPixel * static_cast<size_t>(left);
             uint32_t* to = pixels + width * static_cast<size_t>(row + r - rect.top) + (left - rect.left);
@@ -90,9 +87,9 @@ bool CopyBmpPixels(BmpBandReader& reader, const RECT& rect, uint32_t* pixels) {
                         static_cast<uint32_t>(from[2]) << 16;
             }
         }
-    }
+    });
     GdiFlush();
-    return true;
+    return read;
 }
 
 // A plain uncompressed bitmap file straight into a 32-bit bitmap, the pixel format the
@@ -330,18 +327,13 @@ bool LoadSkinOutline(const std::u16string& path, win::UniqueRegion& outline) {
     BmpBandReader reader;
     if (!reader.Open(path, kMaxImageFileBytes, kMaxImageSide)) return false;
     if (reader.Layout()) {
-        const int rows = reader.Rows();
-        const int band = reader.BandRows();
+        const int width = reader.Width();
         const int bytesPerPixel = reader.Layout()->bitCount / 8;
         bool read = true;
-        win::UniqueRegion region = RegionFromRuns(reader.Width(), rows, [&](RegionRunBatcher& batcher) {
-            for (int top = 0; top < rows && read; top += band) {
-                const int count = std::min(band, rows - top);
-                const uint8_t* first = nullptr;
-                ptrdiff_t down = 0;
-                read = reader.ReadBand(top, count, first, down);
-                if (read) AddMaskRuns(first, reader.Width(), count, down, top, batcher, bytesPerPixel);
-            }
+        win::UniqueRegion region = RegionFromRuns(width, reader.Rows(), [&](RegionRunBatcher& batcher) {
+            read = reader.ForEachBand(0, reader.Rows(), [&](const uint8_t* first, ptrdiff_t down, int row, int count) {
+                AddMaskRuns(first, width, count, down, row, batcher, bytesPerPixel);
+            });
             return read;
         });
         if (!read) return false;
