@@ -80,16 +80,17 @@ bool SaveMacroLibrary(const MacroLibrary& library, const Storage& storage) {
 }
 
 bool SaveMacroLibraryTo(const MacroLibrary& library, const std::u16string& path, IFileSystem& files) {
-    CIniFile ini(path, files, CIniFile::Start::Empty);
-    ini.SetInt(kMacrosSection, kNumberKey, library.Count());
+    IniDocument document;
+    document.SetInt(kMacrosSection, kNumberKey, library.Count());
     for (int i = 0; i < library.Count(); ++i) {
-        ini.SetStruct(kMacrosSection, FormatInt(i), library.At(i), sizeof(MacroRecord));
+        document.SetStruct(kMacrosSection, FormatInt(i), library.At(i), sizeof(MacroRecord));
     }
     // Every start and every apply save the library, mostly unchanged: a file that
     // already holds these very bytes is left alone, without a write and a flush to disk.
+    const std::string bytes = document.ToBytes();
     const FileContent current = files.ReadAll(path, kMaxIniFileBytes);
-    if (current.status == ReadStatus::Ok && current.bytes == ini.Document().ToBytes()) return true;
-    return ini.Flush();
+    if (current.status == ReadStatus::Ok && current.bytes == bytes) return true;
+    return files.WriteWhole(path, bytes);
 }
 
 void FreeMacroLibrary(MacroLibrary& library) { library.Clear(); }
