@@ -13,9 +13,10 @@ function(tavrel_find_header_only_folder variable header package_target)
   endif()
   find_path(${variable} ${header} HINTS ${hints} CMAKE_FIND_ROOT_PATH_BOTH
     DOC "Folder holding ${header}")
-  if(NOT ${variable})
-    message(FATAL_ERROR "${header} not found: install its package (scripts/install-deps.sh) "
-                        "or name its folder with -D${variable}=<folder>")
+  # A folder named by hand is taken as it is: check it holds the header.
+  if(NOT EXISTS "${${variable}}/${header}")
+    message(FATAL_ERROR "${header} not found (${variable}=${${variable}}): install its package "
+                        "(scripts/install-deps.sh) or name its folder with -D${variable}=<folder>")
   endif()
 endfunction()
 
