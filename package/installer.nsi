@@ -9,7 +9,8 @@
 ; touches. An unknown /LANG code, or the program or tavrelctl of this installation
 ; running, stops a silent run with an error status before it changes anything.
 Unicode true
-; A 64-bit installer for a 64-bit program (and no 32-bit layer needed to run it).
+; A 64-bit installer for a 64-bit program (and no 32-bit layer needed to run it); it
+; runs on 64-bit Windows only, so its registry view is always the 64-bit one.
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -36,7 +37,6 @@ RequestExecutionLevel admin
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
-!include "x64.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -269,9 +269,7 @@ FunctionEnd
 Function .onInit
   ; Installed for every user of the machine, like its Program Files folder.
   SetShellVarContext all
-  ${If} ${RunningX64}
-    SetRegView 64
-  ${EndIf}
+  SetRegView 64
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/SIMULATOR" $1
@@ -286,9 +284,7 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
-  ${If} ${RunningX64}
-    SetRegView 64
-  ${EndIf}
+  SetRegView 64
 FunctionEnd
 
 Section "Uninstall"
