@@ -3,11 +3,14 @@
 ;   makensis -DSTAGE_DIR=<run folder> -DOUT_FILE=<installer> -DVERSION=<a.b.c.d> installer.nsi
 ; Silent install for tests: setup.exe /S [/SIMULATOR] [/LANG=<code>] [/D=<folder>]
 ; The program's texts come from lang.dll; the installer puts the chosen language's
-; library there (de, en, es, fr, it, pl, pt-BR, ru), by default the user's display
-; language. Running the installer again (Modify) changes the language and keeps the
-; user's data folder, which it never touches.
+; library there (de, en, es, fr, it, pl, pt-BR, ru) and remembers it. Offered first is
+; the remembered language, else the user's display language. Running the installer
+; again (Modify) changes the language and keeps the user's data folder, which it never
+; touches. An unknown /LANG code, or the program or tavrelctl of this installation
+; running, stops a silent run with an error status before it changes anything.
 Unicode true
-; A 64-bit installer for a 64-bit program (and no 32-bit layer needed to run it).
+; A 64-bit installer for a 64-bit program (and no 32-bit layer needed to run it); it
+; runs on 64-bit Windows only, so its registry view is always the 64-bit one.
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
@@ -25,11 +28,15 @@ RequestExecutionLevel admin
 !define PRODUCT "Orvane Gaming Keyboard"
 !define PROGRAM "Tavrel.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; The installed language's code, under the uninstall key.
+!define LANGUAGE_VALUE "Language"
+; Exit statuses of a silent run that stopped before changing anything.
+!define EXIT_UNKNOWN_LANGUAGE 2
+!define EXIT_PROGRAM_RUNNING 3
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
-!include "x64.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -61,10 +68,10 @@ VIAddVersionKey "LegalCopyright" "${PRODUCT}"
 !insertmacro MUI_LANGUAGE "PortugueseBR"
 !insertmacro MUI_LANGUAGE "Polish"
 !insertmacro MUI_LANGUAGE "Russian"
-!define MUI_LANGDLL_ALWAYSSHOW
 
 Section "!Configuration program" SecProgram
   SectionIn RO
+  Call WaitUntilProgramClosed
   SetOutPath "$INSTDIR"
   File "${STAGE_DIR}\${PROGRAM}"
   Call InstallLanguageLibrary
@@ -110,15 +117,10 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "A simulator of the keyboard's monitor process, for trying the program without the keyboard. Never installed over an existing monitor."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
-; $LANGUAGE starts as the user's display language where the installer has it.
-; /LANG=<code> overrides it; an unknown code leaves it.
-Function ApplyLanguageOption
-  ${GetParameters} $0
-  ClearErrors
-  ${GetOptions} $0 "/LANG=" $1
-  ${If} ${Errors}
-    Return
-  ${EndIf}
+; The language of a code (/LANG= or the remembered one) in $LANGUAGE; the error flag
+; set, and $LANGUAGE left, for an unknown code.
+Function LanguageOfCode
+  Exch $1
   ${Select} $1
     ${Case} "en"
       StrCpy $LANGUAGE ${LANG_ENGLISH}
@@ -136,44 +138,145 @@ Function ApplyLanguageOption
       StrCpy $LANGUAGE ${LANG_POLISH}
     ${Case} "ru"
       StrCpy $LANGUAGE ${LANG_RUSSIAN}
+    ${CaseElse}
+      SetErrors
+  ${EndSelect}
+  Pop $1
+FunctionEnd
+
+; $LANGUAGE starts as the user's display language where the installer has it. The
+; remembered language replaces it, so a reinstall or Modify keeps the user's choice;
+; /LANG=<code> replaces both. An unknown code stops a silent run before it changes
+; anything; a person is told and chooses from the list.
+Function ChooseStartLanguage
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "${LANGUAGE_VALUE}"
+  ${If} $0 != ""
+    Push $0
+    Call LanguageOfCode
+  ${EndIf}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/LANG=" $1
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  Push $1
+  Call LanguageOfCode
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONEXCLAMATION '/LANG=$1: unknown language code (the codes are en de fr es it pt-BR pl ru). Choose the language from the list.' /SD IDOK
+    ${If} ${Silent}
+      SetErrorLevel ${EXIT_UNKNOWN_LANGUAGE}
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; The code the chosen language is remembered by, in $0.
+Function InstalledLanguageCode
+  ${Select} $LANGUAGE
+    ${Case} ${LANG_GERMAN}
+      StrCpy $0 "de"
+    ${Case} ${LANG_FRENCH}
+      StrCpy $0 "fr"
+    ${Case} ${LANG_SPANISH}
+      StrCpy $0 "es"
+    ${Case} ${LANG_ITALIAN}
+      StrCpy $0 "it"
+    ${Case} ${LANG_PORTUGUESEBR}
+      StrCpy $0 "pt-BR"
+    ${Case} ${LANG_POLISH}
+      StrCpy $0 "pl"
+    ${Case} ${LANG_RUSSIAN}
+      StrCpy $0 "ru"
+    ${CaseElse}
+      StrCpy $0 "en"
   ${EndSelect}
 FunctionEnd
 
-; The chosen language's library becomes the program's lang.dll.
+; The chosen language's library becomes the program's lang.dll, and its code is kept
+; for the next run of the installer.
 Function InstallLanguageLibrary
-  ${Select} $LANGUAGE
-    ${Case} ${LANG_GERMAN}
+  Call InstalledLanguageCode
+  ${Select} $0
+    ${Case} "de"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_de.dll"
-    ${Case} ${LANG_FRENCH}
+    ${Case} "fr"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_fr.dll"
-    ${Case} ${LANG_SPANISH}
+    ${Case} "es"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_es.dll"
-    ${Case} ${LANG_ITALIAN}
+    ${Case} "it"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_it.dll"
-    ${Case} ${LANG_PORTUGUESEBR}
+    ${Case} "pt-BR"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_pt_BR.dll"
-    ${Case} ${LANG_POLISH}
+    ${Case} "pl"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_pl.dll"
-    ${Case} ${LANG_RUSSIAN}
+    ${Case} "ru"
       File "/oname=lang.dll" "${STAGE_DIR}\Languages\lang_ru.dll"
     ${CaseElse}
       File "${STAGE_DIR}\lang.dll"
   ${EndSelect}
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "${LANGUAGE_VALUE}" $0
 FunctionEnd
+
+; Replacing or removing files under a running program leaves it reading half-copied
+; skin pictures later. Windows lets nobody open a running program's file for writing,
+; so a file that cannot be opened so is in use; the check changes nothing.
+!macro PROGRAM_CLOSED_CHECK UN
+Function ${UN}FileInUse
+  Exch $1
+  ${If} ${FileExists} $1
+    ClearErrors
+    FileOpen $1 $1 a
+    ${If} ${Errors}
+      StrCpy $1 1
+    ${Else}
+      FileClose $1
+      StrCpy $1 0
+    ${EndIf}
+  ${Else}
+    StrCpy $1 0
+  ${EndIf}
+  Exch $1
+FunctionEnd
+
+; Asks the user to close the program (or tavrelctl) until it is closed; Cancel, and a
+; silent run, stop here.
+Function ${UN}WaitUntilProgramClosed
+  ${Do}
+    StrCpy $0 "${PROGRAM}"
+    Push "$INSTDIR\${PROGRAM}"
+    Call ${UN}FileInUse
+    Pop $1
+    ${If} $1 == 0
+      StrCpy $0 "tavrelctl.exe"
+      Push "$INSTDIR\tavrelctl.exe"
+      Call ${UN}FileInUse
+      Pop $1
+    ${EndIf}
+    ${If} $1 == 0
+      Return
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} ($0) is running from $INSTDIR. Close it, then choose Retry, or choose Cancel to stop without changing anything." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel ${EXIT_PROGRAM_RUNNING}
+    Quit
+    retry:
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro PROGRAM_CLOSED_CHECK ""
+!insertmacro PROGRAM_CLOSED_CHECK "un."
 
 Function .onInit
   ; Installed for every user of the machine, like its Program Files folder.
   SetShellVarContext all
-  ${If} ${RunningX64}
-    SetRegView 64
-  ${EndIf}
+  SetRegView 64
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/SIMULATOR" $1
   ${IfNot} ${Errors}
     SectionSetFlags ${SecSimulator} ${SF_SELECTED}
   ${EndIf}
-  Call ApplyLanguageOption
+  Call ChooseStartLanguage
   ${IfNot} ${Silent}
     !insertmacro MUI_LANGDLL_DISPLAY
   ${EndIf}
@@ -181,12 +284,11 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
-  ${If} ${RunningX64}
-    SetRegView 64
-  ${EndIf}
+  SetRegView 64
 FunctionEnd
 
 Section "Uninstall"
+  Call un.WaitUntilProgramClosed
   ReadRegDWORD $0 HKLM "${UNINSTALL_KEY}" "SimulatorInstalled"
   ${If} $0 == 1
     Delete "$INSTDIR\Pondrel.exe"

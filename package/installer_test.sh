@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Windows package silently under Wine in German, starts the installed
 # program, changes its language by running the installer again, then uninstalls it;
-# checks what each step leaves on disk.
+# checks what each step leaves on disk, and that a rerun which must stop (the program
+# running, an unknown language) stops with its status and changes nothing.
 # Usage: installer_test.sh <setup.exe> <run folder>   (WINEPREFIX and DISPLAY come from the caller)
 set -euo pipefail
 setup=$1
@@ -24,6 +25,15 @@ cleanup() {
   wine taskkill /F /IM Pondrel.exe >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
+# Every file of the installation with its size and time: a run that stopped leaves it so.
+snapshot() { find "$folder" -printf '%P %s %T@\n' | sort; }
+expect_status() {  # status, description, command...: the command stops with that status
+  local want=$1 what=$2 before status=0; shift 2
+  before=$(snapshot)
+  "$@" >/dev/null 2>&1 || status=$?
+  [ "$status" -eq "$want" ] || fail "$what: exit status $status, not $want"
+  [ "$(snapshot)" = "$before" ] || fail "$what: the installation changed"
+}
 
 rm -rf "$folder"
 wine "$setup" /S /SIMULATOR /LANG=de "/D=$folder_win" >/dev/null 2>&1
@@ -38,6 +48,9 @@ wine "$folder/tavrelctl.exe" --version 2>/dev/null | grep -q '^tavrelctl ' || fa
 # The installed program starts and opens its main window.
 (cd "$folder" && wine Tavrel.exe >/dev/null 2>&1 &)
 wait_for 60 "the main window" xdotool search --name '^Orvane Gaming Keyboard$'
+expect_status 3 "a rerun while the program runs" wine "$setup" /S /LANG=ru "/D=$folder_win"
+# _?= keeps the uninstaller in place, so its status is its own.
+expect_status 3 "an uninstall while the program runs" wine "$folder/uninstall.exe" /S "_?=$folder_win"
 cleanup
 
 # Modify: the kept installer, run again, puts another language in place and leaves
@@ -46,8 +59,13 @@ appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2
 data="$appdata/Orvane Gaming Keyboard"
 mkdir -p "$data"
 echo "the user's own file" > "$data/installer-test-marker"
-wine "$folder/setup.exe" /S /LANG=ru >/dev/null 2>&1
-wait_for 60 "the Russian library" cmp -s "$folder/lang.dll" "$stage/Languages/lang_ru.dll"
+# Run again until the stopped program has ended: until then it changes nothing.
+wait_for 60 "Modify to Russian" wine "$folder/setup.exe" /S /LANG=ru
+cmp -s "$folder/lang.dll" "$stage/Languages/lang_ru.dll" || fail "Modify did not install Russian"
+# The installed language is remembered: a rerun without /LANG keeps it.
+wine "$folder/setup.exe" /S >/dev/null 2>&1 || fail "a rerun without /LANG failed"
+cmp -s "$folder/lang.dll" "$stage/Languages/lang_ru.dll" || fail "a rerun without /LANG replaced Russian"
+expect_status 2 "an unknown language code" wine "$folder/setup.exe" /S /LANG=xx
 grep -q "user's own file" "$data/installer-test-marker" || fail "Modify touched the data folder"
 rm -f "$data/installer-test-marker"
 
@@ -68,4 +86,4 @@ wine "$folder/uninstall.exe" /S >/dev/null 2>&1
 wait_for 60 "the second uninstallation" test ! -e "$folder/Tavrel.exe"
 grep -q "keyboard's own monitor" "$folder/Pondrel.exe" || fail "the uninstaller removed a monitor it did not install"
 rm -rf "$folder"
-echo "installer: install, start, uninstall and monitor protection passed"
+echo "installer: install, start, running program, remembered language, uninstall and monitor protection passed"
