@@ -14,9 +14,16 @@ std::u16string FolderStorage::DataFolder() { return GetDataFolder(storage_.dataF
 
 void FolderStorage::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
 
-void FolderStorage::SaveConfiguration(const SharedConfig& config) { tavrel::SaveConfiguration(config, storage_); }
+UnwrittenFiles FolderStorage::SaveConfiguration(const SharedConfig& config) {
+    UnwrittenFiles unwritten;
+    tavrel::SaveConfiguration(config, storage_, &unwritten);
+    return unwritten;
+}
 
-void FolderStorage::SaveMacroLibrary() { tavrel::SaveMacroLibrary(library_, storage_); }
+UnwrittenFiles FolderStorage::SaveMacroLibrary() {
+    if (tavrel::SaveMacroLibrary(library_, storage_)) return {};
+    return {MacroLibraryPath(DataFolder())};
+}
 
 void FolderStorage::LoadMacroLibrary() { tavrel::LoadMacroLibrary(library_, storage_); }
 
@@ -25,13 +32,13 @@ void FolderStorage::SyncAndSaveMacroLibrary(const SharedConfig& config) {
     tavrel::SaveMacroLibrary(library_, storage_);
 }
 
-void FolderStorage::ExportProfile(const SharedConfig& working, const std::u16string& path) {
+bool FolderStorage::ExportProfile(const SharedConfig& working, const std::u16string& path) {
     const std::u16string folder = DataFolder();
     const TransferNames names = ExportNames(folder, path);
     {
         CIniFile file(path, storage_.files, CIniFile::Start::Empty);
         WriteProfileEntries(CurrentProfile(working), file);
-        if (!file.Flush()) return;
+        if (!file.Flush()) return false;
     }
     EnsureDataFolders(storage_.files, folder);
     {
@@ -41,6 +48,7 @@ void FolderStorage::ExportProfile(const SharedConfig& working, const std::u16str
     }
     const FileContent written = storage_.files.ReadAll(path, kMaxIniFileBytes);
     if (written.status == ReadStatus::Ok) storage_.files.WriteWhole(names.copy, written.bytes);
+    return true;
 }
 
 bool FolderStorage::ImportProfile(SharedConfig& working, const std::u16string& path) {

@@ -8,8 +8,15 @@ namespace tavrel {
 // is and the next apply writes every file again.
 void DataFolderStore::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
 
-void DataFolderStore::SaveConfiguration(const SharedConfig& config) { tavrel::SaveConfiguration(config, storage_); }
+UnwrittenFiles DataFolderStore::SaveConfiguration(const SharedConfig& config) {
+    UnwrittenFiles unwritten;
+    tavrel::SaveConfiguration(config, storage_, &unwritten);
+    return unwritten;
+}
 
-void DataFolderStore::SaveMacroLibrary() { tavrel::SaveMacroLibrary(library_, storage_); }
+UnwrittenFiles DataFolderStore::SaveMacroLibrary() {
+    if (tavrel::SaveMacroLibrary(library_, storage_)) return {};
+    return {MacroLibraryPath(GetDataFolder(storage_.dataFolder))};
+}
 
 }  // namespace tavrel
