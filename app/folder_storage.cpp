@@ -12,18 +12,11 @@ namespace tavrel {
 
 std::u16string FolderStorage::DataFolder() { return GetDataFolder(storage_.dataFolder); }
 
-void FolderStorage::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
+void FolderStorage::LoadConfiguration(SharedConfig& config) { store_.LoadConfiguration(config); }
 
-UnwrittenFiles FolderStorage::SaveConfiguration(const SharedConfig& config) {
-    UnwrittenFiles unwritten;
-    tavrel::SaveConfiguration(config, storage_, &unwritten);
-    return unwritten;
-}
+UnwrittenFiles FolderStorage::SaveConfiguration(const SharedConfig& config) { return store_.SaveConfiguration(config); }
 
-UnwrittenFiles FolderStorage::SaveMacroLibrary() {
-    if (tavrel::SaveMacroLibrary(library_, storage_)) return {};
-    return {MacroLibraryPath(DataFolder())};
-}
+UnwrittenFiles FolderStorage::SaveMacroLibrary() { return store_.SaveMacroLibrary(); }
 
 void FolderStorage::LoadMacroLibrary() { tavrel::LoadMacroLibrary(library_, storage_); }
 

@@ -6,6 +6,7 @@
 #include "app/app_storage.h"
 #include "config/data_folder.h"
 #include "config/macro_library.h"
+#include "monitor/data_folder_store.h"
 
 namespace tavrel {
 
@@ -33,6 +34,7 @@ public:
 private:
     Storage storage_;
     MacroLibrary& library_;
+    DataFolderStore store_{storage_, library_};  // the settings, profile and library files
 };
 
 }  // namespace tavrel

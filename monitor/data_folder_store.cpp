@@ -4,8 +4,9 @@
 
 namespace tavrel {
 
-// Failed writes are not reported to the user: the in-memory configuration stays as it
-// is and the next apply writes every file again.
+// The program does not tell the user of a failed write: the in-memory configuration
+// stays as it is and the next apply writes every file again. The files that failed go
+// back to the caller all the same, for tavrelctl to report.
 void DataFolderStore::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
 
 UnwrittenFiles DataFolderStore::SaveConfiguration(const SharedConfig& config) {
