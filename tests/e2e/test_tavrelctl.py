@@ -73,7 +73,7 @@ def test_each_command_reaches_the_section_and_the_files(app, tmp_path):
     status = ctl.status()
     assert status["monitor_running"] and status["source"] == "section" and status["keyboard_plugged_in"]
     assert [p["name"] for p in status["profiles"]] == ["#1", "#2", "#3", "#4"]
-    assert status["profiles"][0]["effect"] == {"number": 5, "name": "Wave"}
+    assert status["profiles"][0]["effect"] == {"number": 5, "name": "Wave", "key": "wave"}
 
     # color: the three components and the hue slider kept in step, in the file and the section.
     out, err = ctl.ok("color", "2", "00A0FF")
