@@ -209,7 +209,7 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
     assert (tmp_path / "while-open.gkp").exists()
 
 
-def test_without_a_monitor_the_files_take_the_change(app):
+def test_without_a_monitor_the_files_take_the_change(app, tmp_path):
     # The German library: a script's English effect names work on every install.
     app.without_monitor()
     shutil.copy(app.stage / "Languages" / "lang_de.dll", app.stage / "lang.dll")
@@ -225,12 +225,17 @@ def test_without_a_monitor_the_files_take_the_change(app):
     assert status["profiles"][1]["effect"]["name"] not in ("", "3", "Breathing")  # shown in German
     ctl.ok("effect", "1", status["profiles"][1]["effect"]["name"].upper())  # the shown name works too
 
-    # A profile file that cannot be written: a status of its own, naming the file.
+    # A profile file that cannot be written: a status of its own, naming the file; a
+    # restore says which files hold the backup.
+    ctl.ok("backup", windows(tmp_path / "backup"))
+    ctl.ok("color", "2", "654321")
     kept = app.profile_file(2).read_bytes()
     read_only(app.profile_file(2))
     status, _, err = ctl.run("color", "2", "123456")
     assert status == 5 and "Default2.gkp" in err and "Default1.gkp" not in err
     assert app.profile_file(2).read_bytes() == kept
+    status, _, err = ctl.run("restore", windows(tmp_path / "backup"))
+    assert status == 5 and "Default2.gkp; every other file of the data folder holds the backup" in err
 
 
 def test_two_at_once_take_turns_and_both_changes_stay(app):

@@ -94,13 +94,12 @@ public:
     UnwrittenFiles SaveConfiguration(const SharedConfig& config) override {
         events.push_back("save config");
         *savedConfig = config;
-        return unwrittenConfig;
+        return {};
     }
     UnwrittenFiles SaveMacroLibrary() override {
         events.push_back("save macros");
         return {};
     }
-    UnwrittenFiles unwrittenConfig;
 };
 
 using Events = std::vector<std::string>;
@@ -189,27 +188,6 @@ TEST_F(MonitorLinkTest, TheSectionIsNeverWrittenWithoutTheMutex) {
                                   "post 0 0", "enable", "refresh"}));
     EXPECT_FALSE(rec.wroteWithoutMutex);
     EXPECT_EQ(ArrayText(Profile(*rec.savedConfig, 0).ProFileName), u"kept local");
-}
-
-// A caller with a time limit: a failed wait ends the apply before any file or command.
-TEST_F(MonitorLinkTest, ALinkThatStopsOnAFailedWaitWritesAndPostsNothing) {
-    MonitorLink limited{rec, rec, rec, *working, *applied, LockFailure::StopApply};
-    rec.waitResult = MutexWait::Failed;
-    Profile(*working, 1).LtTimeout = 99;
-    EXPECT_EQ(limited.ApplyConfiguration(kApplyChanges).end, ApplyEnd::LockNotTaken);
-    EXPECT_EQ(rec.events, (Events{"find", "capture", "disable", "wait", "enable", "uncapture"}));
-    EXPECT_FALSE(limited.AwaitingAnswer());
-    EXPECT_NE(Profile(*applied, 1).LtTimeout, 99);  // not committed
-}
-
-TEST_F(MonitorLinkTest, FilesTheSaveCouldNotWriteComeOutOfTheApply) {
-    rec.unwrittenConfig = {u"C:\\data\\config\\Default2.gkp"};
-    for (const bool monitor : {true, false}) {
-        rec.windowPresent = {monitor};
-        const ApplyResult result = link.ApplyConfiguration(kApplyChanges);
-        EXPECT_EQ(result.end, monitor ? ApplyEnd::Posted : ApplyEnd::NoMonitor);
-        EXPECT_EQ(result.unwritten, rec.unwrittenConfig);
-    }
 }
 
 TEST_F(MonitorLinkTest, AnAbandonedMutexIsTakenOverAndTheWholeCopyWritten) {

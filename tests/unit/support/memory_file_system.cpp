@@ -25,8 +25,8 @@ FileContent MemoryFileSystem::ReadAll(const std::u16string& path, size_t maxByte
 }
 
 bool MemoryFileSystem::WriteWhole(const std::u16string& path, std::string_view bytes) {
+    if (failWrites) return false;
     const std::u16string key = Normalize(path);
-    if (failWrites || unwritable.count(key) != 0) return false;
     const std::u16string folder = Normalize(std::u16string(ParentFolder(key)));
     if (!folder.empty() && !HasFolder(folder)) return false;
     m_files[key] = std::string(bytes);

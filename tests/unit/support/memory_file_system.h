@@ -31,8 +31,6 @@ public:
     std::set<std::u16string> unreadable;
     // Every replace fails (a full disk, a read-only file) and leaves the old file.
     bool failWrites = false;
-    // Replacing these files fails as for a read-only file.
-    std::set<std::u16string> unwritable;
     // Folders cannot be created (no rights).
     bool failFolders = false;
     int replaceCount = 0;
