@@ -83,7 +83,9 @@ UnwrittenFiles Runner::SaveConfiguration(const SharedConfig& config) {
         if (!files_.WriteWhole(SettingsFilePath(data), *restoredSettings_)) unwritten.push_back(SettingsFilePath(data));
     }
     for (std::u16string& path : storage_.SaveConfiguration(config)) {
-        if (std::find(unwritten.begin(), unwritten.end(), path) == unwritten.end()) unwritten.push_back(std::move(path));
+        if (std::find(unwritten.begin(), unwritten.end(), path) == unwritten.end()) {
+            unwritten.push_back(std::move(path));
+        }
     }
     return unwritten;
 }
@@ -138,7 +140,8 @@ int Runner::Run(const Request& request, RunOutput& output) {
                 names += (type > 1 ? ", " : "") + EffectText(type, lightStrings_);
                 keys += (type > 1 ? ", " : "") + EffectKey(type);
             }
-            return Fail(output, kExitUsage, "no effect '" + request.value + "': use " + names + " (or " + keys + ") or 1 to 5");
+            return Fail(output, kExitUsage,
+                        "no effect '" + request.value + "': use " + names + " (or " + keys + ") or 1 to 5");
         }
     }
     if (request.verb == Verb::Import) {
@@ -179,9 +182,9 @@ int Runner::Run(const Request& request, RunOutput& output) {
         for (int i = 0; i < kProfileCount; ++i) working_->profiles[i] = backup.config->profiles[i];
         library_.Clear();
         for (int i = 0; i < backup.library.Count(); ++i) library_.Append(*backup.library.At(i));
-        return Apply(kApplyChanges, true,
-                     "restored the configuration and " + std::to_string(library_.Count()) + " macros from " + request.path,
-                     output, "every other file of the data folder holds the backup");
+        const std::string what =
+            "restored the configuration and " + std::to_string(library_.Count()) + " macros from " + request.path;
+        return Apply(kApplyChanges, true, what, output, "every other file of the data folder holds the backup");
     }
     case Verb::Apply:
         return ApplyFiles(output);
@@ -216,7 +219,8 @@ int Runner::Select(int k, RunOutput& output) {
                                                  Utf16ToUtf8(SettingsFilePath(storage_.DataFolder())) +
                                                  (monitor ? "; the keyboard has it" : ""));
     }
-    Say(output, Describe(k) + (monitor ? " is current" : " is current; saved, the keyboard gets it when the monitor next starts"));
+    Say(output, Describe(k) + " is current" +
+                    (monitor ? "" : "; saved, the keyboard gets it when the monitor next starts"));
     return kExitDone;
 }
 
@@ -242,7 +246,9 @@ int Runner::Import(int k, const Request& request, RunOutput& output) {
 int Runner::Backup(const Request& request, RunOutput& output) {
     const std::string problem =
         WriteBackup(AsFolder(Utf8ToUtf16(request.path)), storage_.DataFolder(), *applied_, library_, files_);
-    if (!problem.empty()) return Fail(output, kExitNotWritten, "not a whole backup in " + request.path + ": " + problem);
+    if (!problem.empty()) {
+        return Fail(output, kExitNotWritten, "not a whole backup in " + request.path + ": " + problem);
+    }
     Say(output, "backed up the settings, the four profiles and " + std::to_string(library_.Count()) + " macros into " +
                     request.path);
     return kExitDone;
@@ -257,7 +263,8 @@ int Runner::ApplyFiles(RunOutput& output) {
     return Apply(kApplyChanges, true, "the configuration in the files went to the keyboard", output);
 }
 
-int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput& output, const std::string& otherFiles) {
+int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput& output,
+                  const std::string& otherFiles) {
     const ApplyResult result = allChanged ? link_.ApplyAllChanged() : link_.ApplyConfiguration(mode);
     if (result.end == ApplyEnd::LockNotTaken) {
         return Fail(output, kExitNoAnswer, RanOut("the monitor's lock") + "; nothing changed");
@@ -284,8 +291,8 @@ int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput&
     case AnswerWait::MonitorGone:
         break;
     }
-    Fail(output, kExitNoAnswer,
-         what + ": saved, but the monitor closed before it answered; the keyboard gets it when the monitor next starts");
+    Fail(output, kExitNoAnswer, what + ": saved, but the monitor closed before it answered; the keyboard gets it "
+                                      "when the monitor next starts");
     return std::max(done, kExitNoAnswer);
 }
 

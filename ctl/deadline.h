@@ -18,7 +18,8 @@ public:
 
     // Milliseconds left, 0 once it has passed; below the Win32 "no limit" value.
     uint32_t RemainingMs() const {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end_ - std::chrono::steady_clock::now());
+        using std::chrono::milliseconds;
+        const auto left = std::chrono::duration_cast<milliseconds>(end_ - std::chrono::steady_clock::now());
         return static_cast<uint32_t>(std::clamp<int64_t>(left.count(), 0, kLongestMs));
     }
 
