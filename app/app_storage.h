@@ -21,7 +21,8 @@ public:
     virtual void SyncAndSaveMacroLibrary(const SharedConfig& config) = 0;
 
     // The current profile of `working` into the file at `path`; see profile_transfer.h.
-    virtual void ExportProfile(const SharedConfig& working, const std::u16string& path) = 0;
+    // True when the file at `path` was written.
+    virtual bool ExportProfile(const SharedConfig& working, const std::u16string& path) = 0;
     // The profile file at `path` into the current profile of `working`; false when the
     // file could not be read and nothing changed.
     virtual bool ImportProfile(SharedConfig& working, const std::u16string& path) = 0;

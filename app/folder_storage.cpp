@@ -12,11 +12,11 @@ namespace tavrel {
 
 std::u16string FolderStorage::DataFolder() { return GetDataFolder(storage_.dataFolder); }
 
-void FolderStorage::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
+void FolderStorage::LoadConfiguration(SharedConfig& config) { store_.LoadConfiguration(config); }
 
-void FolderStorage::SaveConfiguration(const SharedConfig& config) { tavrel::SaveConfiguration(config, storage_); }
+UnwrittenFiles FolderStorage::SaveConfiguration(const SharedConfig& config) { return store_.SaveConfiguration(config); }
 
-void FolderStorage::SaveMacroLibrary() { tavrel::SaveMacroLibrary(library_, storage_); }
+UnwrittenFiles FolderStorage::SaveMacroLibrary() { return store_.SaveMacroLibrary(); }
 
 void FolderStorage::LoadMacroLibrary() { tavrel::LoadMacroLibrary(library_, storage_); }
 
@@ -25,13 +25,13 @@ void FolderStorage::SyncAndSaveMacroLibrary(const SharedConfig& config) {
     tavrel::SaveMacroLibrary(library_, storage_);
 }
 
-void FolderStorage::ExportProfile(const SharedConfig& working, const std::u16string& path) {
+bool FolderStorage::ExportProfile(const SharedConfig& working, const std::u16string& path) {
     const std::u16string folder = DataFolder();
     const TransferNames names = ExportNames(folder, path);
     {
         CIniFile file(path, storage_.files, CIniFile::Start::Empty);
         WriteProfileEntries(CurrentProfile(working), file);
-        if (!file.Flush()) return;
+        if (!file.Flush()) return false;
     }
     EnsureDataFolders(storage_.files, folder);
     {
@@ -41,6 +41,7 @@ void FolderStorage::ExportProfile(const SharedConfig& working, const std::u16str
     }
     const FileContent written = storage_.files.ReadAll(path, kMaxIniFileBytes);
     if (written.status == ReadStatus::Ok) storage_.files.WriteWhole(names.copy, written.bytes);
+    return true;
 }
 
 bool FolderStorage::ImportProfile(SharedConfig& working, const std::u16string& path) {

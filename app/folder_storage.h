@@ -6,6 +6,7 @@
 #include "app/app_storage.h"
 #include "config/data_folder.h"
 #include "config/macro_library.h"
+#include "monitor/data_folder_store.h"
 
 namespace tavrel {
 
@@ -16,15 +17,15 @@ public:
 
     std::u16string DataFolder() override;
     void LoadConfiguration(SharedConfig& config) override;
-    void SaveConfiguration(const SharedConfig& config) override;
-    void SaveMacroLibrary() override;
+    UnwrittenFiles SaveConfiguration(const SharedConfig& config) override;
+    UnwrittenFiles SaveMacroLibrary() override;
     void LoadMacroLibrary() override;
     void SyncAndSaveMacroLibrary(const SharedConfig& config) override;
 
     // The chosen file is written from scratch and replaced whole, so no entry of an
     // earlier file survives and a failed write leaves the earlier file as it was.
     // Only a written file is recorded in the settings and copied into the data folder.
-    void ExportProfile(const SharedConfig& working, const std::u16string& path) override;
+    bool ExportProfile(const SharedConfig& working, const std::u16string& path) override;
     // The profile is read into a copy and replaces the current profile only when the
     // file could be read, so a file that vanished or cannot be opened changes nothing.
     // The data folder's copy is made from the same bytes; a failed copy is ignored.
@@ -33,6 +34,7 @@ public:
 private:
     Storage storage_;
     MacroLibrary& library_;
+    DataFolderStore store_{storage_, library_};  // the settings, profile and library files
 };
 
 }  // namespace tavrel

@@ -37,11 +37,12 @@ bool LoadConfiguration(SharedConfig& config, const Storage& storage) {
     return true;
 }
 
-bool SaveConfiguration(const SharedConfig& config, const Storage& storage) {
-    return SaveConfigurationTo(config, GetDataFolder(storage.dataFolder), storage.files);
+bool SaveConfiguration(const SharedConfig& config, const Storage& storage, std::vector<std::u16string>* unwritten) {
+    return SaveConfigurationTo(config, GetDataFolder(storage.dataFolder), storage.files, unwritten);
 }
 
-bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files) {
+bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files,
+                         std::vector<std::u16string>* unwritten) {
     // Without these folders every write below would fail and an apply on a fresh
     // machine would be lost.
     EnsureDataFolders(files, folder);
@@ -49,10 +50,17 @@ bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folde
     CIniFile settings(SettingsFilePath(folder), files);
     settings.SetInt(kSettingSection, kCurrentProfileKey, config.CurrentProfile);
     settings.SetInt(kSettingSection, kKeyboardPlugInKey, config.KeyboardPlugIn);
-    bool ok = settings.Flush();
+    bool ok = true;
+    const auto note = [&](bool written, std::u16string path) {
+        if (written) return;
+        ok = false;
+        if (unwritten) unwritten->push_back(std::move(path));
+    };
+    note(settings.Flush(), SettingsFilePath(folder));
 
     for (int k = 0; k < kProfileCount; ++k) {
-        if (!WriteProfileFile(config.profiles[k], StandingProfilePath(folder, k), files)) ok = false;
+        const std::u16string path = StandingProfilePath(folder, k);
+        note(WriteProfileFile(config.profiles[k], path, files), path);
     }
     return ok;
 }

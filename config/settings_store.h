@@ -2,6 +2,9 @@
 // four standing profile files "config\Default0.gkp" to "config\Default3.gkp".
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "config/data_folder.h"
 #include "config/records.h"
 
@@ -18,9 +21,12 @@ bool LoadConfiguration(SharedConfig& config, const Storage& storage);
 // profiles into their files, creating the data folder and its "config" subfolder
 // when they are missing. Each file is replaced whole or not at all; true when every
 // file holds the configuration afterwards. The "Default%d" copies are not rewritten.
-bool SaveConfiguration(const SharedConfig& config, const Storage& storage);
-// The same into a folder named outright (ending in a separator), such as a backup.
-bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files);
+bool SaveConfiguration(const SharedConfig& config, const Storage& storage,
+                       std::vector<std::u16string>* unwritten = nullptr);
+// The same into a folder named outright (ending in a separator), such as a backup;
+// each file that could not be written is added to unwritten when it is given.
+bool SaveConfigurationTo(const SharedConfig& config, const std::u16string& folder, IFileSystem& files,
+                         std::vector<std::u16string>* unwritten = nullptr);
 
 // Only Setting/CurrentProfile of the settings file in folder, the rest kept.
 bool SaveCurrentProfileSetting(int index, const std::u16string& folder, IFileSystem& files);

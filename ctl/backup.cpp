@@ -37,14 +37,18 @@ std::u16string AsFolder(const std::u16string& path) {
     return path + u"\\";
 }
 
-bool WriteBackup(const std::u16string& folder, const std::u16string& dataFolder, const SharedConfig& config,
-                 const MacroLibrary& library, IFileSystem& files) {
-    if (!EnsureDataFolders(files, folder)) return false;
-    bool ok = true;
+std::string WriteBackup(const std::u16string& folder, const std::u16string& dataFolder, const SharedConfig& config,
+                        const MacroLibrary& library, IFileSystem& files) {
     const FileContent settings = files.ReadAll(SettingsFilePath(dataFolder), kMaxIniFileBytes);
-    if (settings.status == ReadStatus::Ok) ok = files.WriteWhole(SettingsFilePath(folder), settings.bytes);
-    ok = SaveConfigurationTo(config, folder, files) && ok;
-    return SaveMacroLibraryTo(library, MacroLibraryPath(folder), files) && ok;
+    if (settings.status == ReadStatus::Failed) return Utf16ToUtf8(SettingsFilePath(dataFolder)) + " cannot be read";
+    if (!EnsureDataFolders(files, folder)) return "could not make the folder";
+    std::vector<std::u16string> unwritten;
+    if (settings.status == ReadStatus::Ok && !files.WriteWhole(SettingsFilePath(folder), settings.bytes)) {
+        unwritten.push_back(SettingsFilePath(folder));
+    }
+    SaveConfigurationTo(config, folder, files, &unwritten);
+    if (!SaveMacroLibraryTo(library, MacroLibraryPath(folder), files)) unwritten.push_back(MacroLibraryPath(folder));
+    return unwritten.empty() ? std::string() : "could not write " + Shown(folder, unwritten.front());
 }
 
 std::string ReadBackup(const std::u16string& folder, IFileSystem& files, BackupContent& content) {

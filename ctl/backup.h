@@ -17,7 +17,10 @@ std::u16string AsFolder(const std::u16string& path);
 
 // Writes the configuration, a copy of the data folder's settings file (so the entries
 // the program keeps there survive) and the library into folder; every file crash-safe.
-bool WriteBackup(const std::u16string& folder, const std::u16string& dataFolder, const SharedConfig& config,
+// Returns what kept the backup from being whole ("could not write sequence.dat"), or
+// an empty text. A settings file that exists but cannot be read fails the backup: one
+// without its entries would restore a different configuration.
+std::string WriteBackup(const std::u16string& folder, const std::u16string& dataFolder, const SharedConfig& config,
                  const MacroLibrary& library, IFileSystem& files);
 
 // A backup read whole before anything is replaced.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 
 #include "ctl/exit_status.h"
@@ -16,9 +17,12 @@ constexpr char kProgram[] = "tavrelctl";
 
 constexpr char kFooter[] =
     "PROFILE is default, 1, 2 or 3 (the profile buttons' captions) or a profile's name.\n"
-    "Exit status: 0 done; 1 the monitor did not answer in time (the files and the section\n"
-    "are written); 2 usage or bad input, nothing changed; 3 the keyboard is not plugged in;\n"
-    "4 the configuration program is open (close it first; status, export and backup still work).";
+    "--timeout limits the whole command: waiting for another tavrelctl, for the monitor's lock\n"
+    "and for its answer.\n"
+    "Exit status: 0 done; 1 the time ran out (waiting for the monitor's answer: the files and\n"
+    "the section are written; otherwise nothing changed); 2 usage or bad input, nothing changed;\n"
+    "3 the keyboard is not plugged in; 4 the configuration program is open (close it first;\n"
+    "status, export and backup still work); 5 a file could not be written (the message names it).";
 
 struct Commands {
     CLI::App app{"Controls the Orvane Gaming Keyboard from scripts, through its monitor.", kProgram};
@@ -52,8 +56,15 @@ void Define(Commands& c, Request& r) {
     app.footer(kFooter);
     app.get_formatter()->label("Subcommands", "Commands");
     app.get_formatter()->label("SUBCOMMAND", "COMMAND");
-    app.add_option("--timeout", r.timeoutSeconds, "seconds to wait for the monitor (default 10)")
-        ->check(CLI::Validator(CLI::NonNegativeNumber).description(""))
+    app.add_option("--timeout", r.timeoutSeconds, "seconds the whole command may take (default 10)")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                double seconds = -1;
+                return CLI::detail::lexical_cast(text, seconds) && std::isfinite(seconds) && seconds >= 0
+                           ? std::string()
+                           : "the timeout is a number of seconds, 0 or more, not '" + text + "'";
+            },
+            ""))
         ->type_name("SECONDS");
     app.add_flag("--quiet,-q", r.quiet, "no line about what changed (errors are still shown)");
 

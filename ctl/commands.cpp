@@ -1,5 +1,6 @@
 #include "ctl/commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "config/data_folder.h"
@@ -28,6 +29,12 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 
 std::string Name(const ProfileRecord& p) { return Utf16ToUtf8(ArrayText(p.ProFileName)); }
 
+std::string Listed(const UnwrittenFiles& files) {
+    std::string text;
+    for (const std::u16string& path : files) text += (text.empty() ? "" : ", ") + Utf16ToUtf8(path);
+    return text;
+}
+
 }  // namespace
 
 Runner::Runner(MonitorPort& monitor, AppStorage& storage, IFileSystem& files, MacroLibrary& library, CtlHost& host,
@@ -37,10 +44,13 @@ Runner::Runner(MonitorPort& monitor, AppStorage& storage, IFileSystem& files, Ma
       files_(files),
       library_(library),
       host_(host),
+      tiedMonitor_(monitor, host),
       lightStrings_(lightStrings),
       working_(std::make_unique<SharedConfig>()),
       applied_(std::make_unique<SharedConfig>()),
-      link_(monitor, *this, storage, *working_, *applied_) {}
+      // The time limit that ran out for the lock must not let the files and the
+      // monitor get a change the section never got.
+      link_(tiedMonitor_, *this, *this, *working_, *applied_, LockFailure::StopApply) {}
 
 Runner::~Runner() = default;
 
@@ -57,27 +67,52 @@ std::string Runner::Describe(int k) const {
     return "profile " + ProfileButtonName(k) + " " + Quote(Name(Profile(*working_, k)));
 }
 
-std::string Runner::TimeoutText() const {
+std::string Runner::RanOut(const std::string& step) const {
     char text[32];
     std::snprintf(text, sizeof text, "%g s", timeoutSeconds_);
-    return text;
+    return std::string("the time (--timeout ") + text + ") ran out waiting for " + step;
 }
+
+void Runner::LoadConfiguration(SharedConfig& config) { storage_.LoadConfiguration(config); }
+
+UnwrittenFiles Runner::SaveConfiguration(const SharedConfig& config) {
+    UnwrittenFiles unwritten;
+    if (restoredSettings_) {
+        const std::u16string data = storage_.DataFolder();
+        EnsureDataFolders(files_, data);
+        if (!files_.WriteWhole(SettingsFilePath(data), *restoredSettings_)) unwritten.push_back(SettingsFilePath(data));
+    }
+    for (std::u16string& path : storage_.SaveConfiguration(config)) {
+        if (std::find(unwritten.begin(), unwritten.end(), path) == unwritten.end()) {
+            unwritten.push_back(std::move(path));
+        }
+    }
+    return unwritten;
+}
+
+UnwrittenFiles Runner::SaveMacroLibrary() { return storage_.SaveMacroLibrary(); }
 
 int Runner::Run(const Request& request, RunOutput& output) {
     quiet_ = request.quiet;
     timeoutSeconds_ = request.timeoutSeconds;
-    if (Modifies(request.verb) && host_.ProgramWindowOpen()) {
+    const auto programOpen = [&] {
         return Fail(output, kExitProgramOpen,
                     "the configuration program is open: close it first, or its next apply would undo this");
-    }
+    };
+    if (Modifies(request.verb) && host_.ProgramWindowOpen()) return programOpen();
     // Every command takes the lock, status too: reading the files at start rewrites the
     // settings file's copies of the profiles, which could undo another command's write.
-    if (!host_.TakeLock()) {
-        return Fail(output, kExitNoAnswer, "another tavrelctl was still at work after " + TimeoutText() + "; nothing changed");
+    if (!host_.TakeLock()) return Fail(output, kExitNoAnswer, RanOut("another tavrelctl") + "; nothing changed");
+    if (Modifies(request.verb)) {
+        // The program may have started while this command waited its turn.
+        if (host_.ProgramWindowOpen()) return programOpen();
+        // Open from here on, so an answer still due to an earlier command lands here
+        // and is dropped before this command posts its own.
+        host_.OpenAnswerWindow();
     }
     const StartupSource source = link_.LoadStartupConfiguration();
     if (source == StartupSource::Nothing) {
-        return Fail(output, kExitNoAnswer, "the monitor kept its lock for " + TimeoutText() + "; nothing changed");
+        return Fail(output, kExitNoAnswer, RanOut("the monitor's lock") + "; nothing changed");
     }
     storage_.LoadMacroLibrary();
     *working_ = *applied_;
@@ -100,8 +135,13 @@ int Runner::Run(const Request& request, RunOutput& output) {
         effect = ResolveEffect(request.value, lightStrings_);
         if (!effect) {
             std::string names;
-            for (int type = 1; type <= 5; ++type) names += (type > 1 ? ", " : "") + EffectText(type, lightStrings_);
-            return Fail(output, kExitUsage, "no effect '" + request.value + "': use " + names + " or 1 to 5");
+            std::string keys;
+            for (int type = 1; type <= 5; ++type) {
+                names += (type > 1 ? ", " : "") + EffectText(type, lightStrings_);
+                keys += (type > 1 ? ", " : "") + EffectKey(type);
+            }
+            return Fail(output, kExitUsage,
+                        "no effect '" + request.value + "': use " + names + " (or " + keys + ") or 1 to 5");
         }
     }
     if (request.verb == Verb::Import) {
@@ -136,15 +176,15 @@ int Runner::Run(const Request& request, RunOutput& output) {
         MarkAllChanged(*working_);
         return Apply(kApplyAfterReset, false, "the four profiles are back to their defaults", output);
     case Verb::Restore: {
-        const std::u16string data = storage_.DataFolder();
-        EnsureDataFolders(files_, data);
-        files_.WriteWhole(SettingsFilePath(data), backup.settingsBytes);
+        // Written with the other files, once the monitor's lock is held.
+        restoredSettings_ = std::move(backup.settingsBytes);
         working_->CurrentProfile = backup.config->CurrentProfile;
         for (int i = 0; i < kProfileCount; ++i) working_->profiles[i] = backup.config->profiles[i];
         library_.Clear();
         for (int i = 0; i < backup.library.Count(); ++i) library_.Append(*backup.library.At(i));
-        return Apply(kApplyChanges, true, "restored the configuration and " + std::to_string(library_.Count()) +
-                                               " macros from " + request.path, output);
+        const std::string what =
+            "restored the configuration and " + std::to_string(library_.Count()) + " macros from " + request.path;
+        return Apply(kApplyChanges, true, what, output, "every other file of the data folder holds the backup");
     }
     case Verb::Apply:
         return ApplyFiles(output);
@@ -163,7 +203,7 @@ int Runner::Select(int k, RunOutput& output) {
     working_->CurrentProfile = k;
     if (monitor_.HasSectionView()) {
         if (monitor_.WaitForMutex() == MutexWait::Failed) {
-            return Fail(output, kExitNoAnswer, "the monitor kept its lock for " + TimeoutText() + "; nothing changed");
+            return Fail(output, kExitNoAnswer, RanOut("the monitor's lock") + "; nothing changed");
         }
         auto block = std::make_unique<SharedConfig>();
         monitor_.ReadSection(*block);
@@ -171,24 +211,24 @@ int Runner::Select(int k, RunOutput& output) {
         monitor_.WriteSection(*block);
         monitor_.ReleaseMutex();
     }
-    SaveCurrentProfileSetting(k, storage_.DataFolder(), files_);
-    if (!monitor_.FindMonitorWindow()) {
-        Say(output, Describe(k) + " is current; saved, the keyboard gets it when the monitor next starts");
-        return kExitDone;
+    const bool saved = SaveCurrentProfileSetting(k, storage_.DataFolder(), files_);
+    const bool monitor = monitor_.FindMonitorWindow();
+    if (monitor) monitor_.PostMonitorCommand(MONITOR_SELECT_PROFILE, k);
+    if (!saved) {
+        return Fail(output, kExitNotWritten, Describe(k) + ": could not write " +
+                                                 Utf16ToUtf8(SettingsFilePath(storage_.DataFolder())) +
+                                                 (monitor ? "; the keyboard has it" : ""));
     }
-    monitor_.PostMonitorCommand(MONITOR_SELECT_PROFILE, k);
-    Say(output, Describe(k) + " is current");
+    Say(output, Describe(k) + " is current" +
+                    (monitor ? "" : "; saved, the keyboard gets it when the monitor next starts"));
     return kExitDone;
 }
 
 int Runner::Export(int k, const Request& request, RunOutput& output) {
     auto copy = std::make_unique<SharedConfig>(*working_);
     copy->CurrentProfile = k;
-    const std::u16string path = Utf8ToUtf16(request.path);
-    files_.Remove(path);
-    storage_.ExportProfile(*copy, path);
-    if (files_.ReadAll(path, kMaxIniFileBytes).status != ReadStatus::Ok) {
-        return Fail(output, kExitUsage, "cannot write " + request.path);
+    if (!storage_.ExportProfile(*copy, Utf8ToUtf16(request.path))) {
+        return Fail(output, kExitNotWritten, "could not write " + request.path + "; nothing changed");
     }
     Say(output, Describe(k) + " exported to " + request.path);
     return kExitDone;
@@ -204,8 +244,10 @@ int Runner::Import(int k, const Request& request, RunOutput& output) {
 }
 
 int Runner::Backup(const Request& request, RunOutput& output) {
-    if (!WriteBackup(AsFolder(Utf8ToUtf16(request.path)), storage_.DataFolder(), *applied_, library_, files_)) {
-        return Fail(output, kExitUsage, "cannot write every file into " + request.path);
+    const std::string problem =
+        WriteBackup(AsFolder(Utf8ToUtf16(request.path)), storage_.DataFolder(), *applied_, library_, files_);
+    if (!problem.empty()) {
+        return Fail(output, kExitNotWritten, "not a whole backup in " + request.path + ": " + problem);
     }
     Say(output, "backed up the settings, the four profiles and " + std::to_string(library_.Count()) + " macros into " +
                     request.path);
@@ -221,30 +263,37 @@ int Runner::ApplyFiles(RunOutput& output) {
     return Apply(kApplyChanges, true, "the configuration in the files went to the keyboard", output);
 }
 
-int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput& output) {
-    host_.OpenAnswerWindow();
-    if (allChanged) {
-        link_.ApplyAllChanged();
-    } else {
-        link_.ApplyConfiguration(mode);
+int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput& output,
+                  const std::string& otherFiles) {
+    const ApplyResult result = allChanged ? link_.ApplyAllChanged() : link_.ApplyConfiguration(mode);
+    if (result.end == ApplyEnd::LockNotTaken) {
+        return Fail(output, kExitNoAnswer, RanOut("the monitor's lock") + "; nothing changed");
     }
+    // A file that could not be written outweighs the answer: it stays wrong until fixed.
+    if (!result.unwritten.empty()) {
+        Fail(output, kExitNotWritten, what + ": could not write " + Listed(result.unwritten) + "; " + otherFiles);
+    }
+    const int done = result.unwritten.empty() ? kExitDone : kExitNotWritten;
     if (!link_.AwaitingAnswer()) {
-        Say(output, what + "; saved, the keyboard gets it when the monitor next starts");
-        return kExitDone;
+        if (done == kExitDone) Say(output, what + "; saved, the keyboard gets it when the monitor next starts");
+        return done;
     }
     switch (host_.WaitForApplyDone()) {
     case AnswerWait::Answered:
         link_.HandleMonitorCommand(0, MONITOR_APPLY_DONE);
-        Say(output, what);
-        return kExitDone;
+        if (done == kExitDone) Say(output, what);
+        return done;
     case AnswerWait::TimedOut:
-        return Fail(output, kExitNoAnswer, what + ": the files and the section hold it, but the monitor did not answer within " +
-                                               TimeoutText());
+        Fail(output, kExitNoAnswer,
+             what + (done == kExitDone ? ": the files and the section hold it" : ": the section holds it") +
+                 ", but the monitor did not answer: " + RanOut("the monitor's answer"));
+        return std::max(done, kExitNoAnswer);
     case AnswerWait::MonitorGone:
         break;
     }
-    return Fail(output, kExitNoAnswer,
-                what + ": saved, but the monitor closed before it answered; the keyboard gets it when the monitor next starts");
+    Fail(output, kExitNoAnswer, what + ": saved, but the monitor closed before it answered; the keyboard gets it "
+                                      "when the monitor next starts");
+    return std::max(done, kExitNoAnswer);
 }
 
 }  // namespace tavrel::ctl

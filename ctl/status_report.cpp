@@ -45,7 +45,10 @@ std::string StatusJson(const StatusFacts& facts) {
                             {"button", ProfileButtonName(k)},
                             {"name", Utf16ToUtf8(ArrayText(p.ProFileName))},
                             {"game", Utf16ToUtf8(ArrayText(p.GameFile))},
-                            {"effect", {{"number", p.LtEffectType}, {"name", EffectText(p.LtEffectType, facts.lightStrings)}}},
+                            {"effect",
+                             {{"number", p.LtEffectType},
+                              {"name", EffectText(p.LtEffectType, facts.lightStrings)},
+                              {"key", EffectKey(p.LtEffectType)}}},
                             {"speed", speed},
                             {"color", FormatColour(p)}});
     }

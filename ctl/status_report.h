@@ -19,7 +19,8 @@ struct StatusFacts {
 std::string StatusText(const StatusFacts& facts);
 // One line: {"monitor_running", "source", "keyboard_plugged_in" (null when unknown),
 // "current_profile", "profiles": [{"index", "button", "name", "game", "effect":
-// {"number", "name"}, "speed" (null when the effect has none), "color"}]}.
+// {"number", "name" (as the installed language shows it), "key" (English, the same on
+// every install; empty for an unknown effect)}, "speed" (null when the effect has none), "color"}]}.
 std::string StatusJson(const StatusFacts& facts);
 
 }  // namespace tavrel::ctl

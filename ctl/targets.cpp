@@ -43,11 +43,17 @@ void SetLightingColour(ProfileRecord& p, Rgb colour) {
     if (std::optional<int> hue = HueOfColour(colour)) p.iCrlSliderPos = HueSliderPosition(*hue);
 }
 
+std::string EffectKey(int type) {
+    static constexpr const char* kKeys[] = {"off", "static", "breathing", "spectrum", "wave"};
+    return type >= 1 && type <= 5 ? kKeys[type - 1] : std::string();
+}
+
 std::optional<int> ResolveEffect(const std::string& text, const LangTable& lightStrings) {
-    const std::u16string wanted = Utf8ToUtf16(text);
+    const std::u16string wanted(Trim(Utf8ToUtf16(text)));
     for (const EffectInfo& effect : Effects()) {
         const std::u16string name = tavrel::EffectName(effect.type, lightStrings);
-        if (text == std::to_string(effect.type) || (!name.empty() && EqualsNoCase(Trim(name), Trim(wanted)))) {
+        if (text == std::to_string(effect.type) || EqualsNoCase(Utf8ToUtf16(EffectKey(effect.type)), wanted) ||
+            (!name.empty() && EqualsNoCase(Trim(name), wanted))) {
             return effect.type;
         }
     }

@@ -26,10 +26,13 @@ std::string FormatColour(const ProfileRecord& profile);
 // lighting page keeps it; a grey leaves the slider where it was.
 void SetLightingColour(ProfileRecord& profile, Rgb colour);
 
-// An effect's name as the lighting page shows it (strings 1100..1113 of the language
-// library in lightStrings, index 0 holding 1100), without regard to case, or its
-// number 1 to 5.
+// An effect's English key ("wave", whatever the installed language, so a script runs
+// the same on every install), its name as the lighting page shows it (strings
+// 1100..1113 of the language library in lightStrings, index 0 holding 1100), both
+// without regard to case, or its number 1 to 5.
 std::optional<int> ResolveEffect(const std::string& text, const LangTable& lightStrings);
+// "off", "static", "breathing", "spectrum" or "wave"; empty for another type.
+std::string EffectKey(int type);
 // The name of effect `type`, or its number when the language library has no name.
 std::string EffectText(int type, const LangTable& lightStrings);
 // "3", "6" or "9" as the speed button shows it; empty for another value.

@@ -4,12 +4,20 @@
 
 namespace tavrel {
 
-// Failed writes are not reported to the user: the in-memory configuration stays as it
-// is and the next apply writes every file again.
+// The program does not tell the user of a failed write: the in-memory configuration
+// stays as it is and the next apply writes every file again. The files that failed go
+// back to the caller all the same, for tavrelctl to report.
 void DataFolderStore::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
 
-void DataFolderStore::SaveConfiguration(const SharedConfig& config) { tavrel::SaveConfiguration(config, storage_); }
+UnwrittenFiles DataFolderStore::SaveConfiguration(const SharedConfig& config) {
+    UnwrittenFiles unwritten;
+    tavrel::SaveConfiguration(config, storage_, &unwritten);
+    return unwritten;
+}
 
-void DataFolderStore::SaveMacroLibrary() { tavrel::SaveMacroLibrary(library_, storage_); }
+UnwrittenFiles DataFolderStore::SaveMacroLibrary() {
+    if (tavrel::SaveMacroLibrary(library_, storage_)) return {};
+    return {MacroLibraryPath(GetDataFolder(storage_.dataFolder))};
+}
 
 }  // namespace tavrel

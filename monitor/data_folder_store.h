@@ -14,8 +14,8 @@ public:
     DataFolderStore(const Storage& storage, const MacroLibrary& library) : storage_(storage), library_(library) {}
 
     void LoadConfiguration(SharedConfig& config) override;
-    void SaveConfiguration(const SharedConfig& config) override;
-    void SaveMacroLibrary() override;
+    UnwrittenFiles SaveConfiguration(const SharedConfig& config) override;
+    UnwrittenFiles SaveMacroLibrary() override;
 
 private:
     Storage storage_;

@@ -22,8 +22,13 @@ SectionRead ReadSharedSection(MonitorPort& monitor, SharedConfig& target) {
 }
 
 MonitorLink::MonitorLink(MonitorPort& monitor, LinkWindowPort& window, ConfigStore& store,
-                         SharedConfig& working, SharedConfig& applied)
-    : monitor_(monitor), window_(window), store_(store), working_(working), applied_(applied) {}
+                         SharedConfig& working, SharedConfig& applied, LockFailure onLockFailure)
+    : monitor_(monitor),
+      window_(window),
+      store_(store),
+      working_(working),
+      applied_(applied),
+      onLockFailure_(onLockFailure) {}
 
 StartupSource MonitorLink::LoadStartupConfiguration() {
     ResetConfig(applied_);
@@ -56,25 +61,25 @@ StartupSource MonitorLink::LoadStartupConfiguration() {
     return StartupSource::Files;
 }
 
-void MonitorLink::SaveAndCommit() {
-    store_.SaveConfiguration(working_);
+UnwrittenFiles MonitorLink::SaveAndCommit() {
+    UnwrittenFiles unwritten = store_.SaveConfiguration(working_);
     ClearChangeFlags(working_);
     applied_ = working_;
-    store_.SaveMacroLibrary();
+    for (std::u16string& path : store_.SaveMacroLibrary()) unwritten.push_back(std::move(path));
+    return unwritten;
 }
 
-void MonitorLink::ApplyConfiguration(int mode) { Apply(mode != kApplyAfterReset, mode); }
+ApplyResult MonitorLink::ApplyConfiguration(int mode) { return Apply(mode != kApplyAfterReset, mode); }
 
-void MonitorLink::ApplyAllChanged() {
+ApplyResult MonitorLink::ApplyAllChanged() {
     MarkAllChanged(working_);
-    Apply(false, kApplyChanges);
+    return Apply(false, kApplyChanges);
 }
 
-void MonitorLink::Apply(bool computeFlags, int command) {
+ApplyResult MonitorLink::Apply(bool computeFlags, int command) {
     if (!monitor_.FindMonitorWindow()) {
         window_.SetCloseTimer(kCloseTimerMs);
-        SaveAndCommit();
-        return;
+        return {ApplyEnd::NoMonitor, SaveAndCommit()};
     }
     window_.CaptureMouse();
     window_.EnableApplyAndOk(false);
@@ -88,10 +93,14 @@ void MonitorLink::Apply(bool computeFlags, int command) {
         if (wait == MutexWait::Acquired || wait == MutexWait::Abandoned) {
             monitor_.WriteSection(working_);
             monitor_.ReleaseMutex();
+        } else if (onLockFailure_ == LockFailure::StopApply) {
+            window_.EnableApplyAndOk(true);
+            window_.ReleaseMouse();
+            return {ApplyEnd::LockNotTaken, {}};
         }
     }
 
-    SaveAndCommit();
+    ApplyResult result{ApplyEnd::Posted, SaveAndCommit()};
 
     if (monitor_.FindMonitorWindow()) {
         monitor_.PostMonitorCommand(static_cast<uint64_t>(command), 0);
@@ -101,10 +110,12 @@ void MonitorLink::Apply(bool computeFlags, int command) {
         // The monitor went away during the apply: nobody will answer, so the waiting
         // dialog would stay up for good. Close as after an apply without monitor.
         window_.SetCloseTimer(kCloseTimerMs);
+        result.end = ApplyEnd::MonitorGone;
     }
 
     window_.EnableApplyAndOk(true);
     window_.RefreshPages();
+    return result;
 }
 
 void MonitorLink::StopAwaiting() {

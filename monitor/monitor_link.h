@@ -22,6 +22,24 @@ enum class StartupSource {
 // Result of one ReadSharedSection.
 enum class SectionRead { Copied, Abandoned, Failed };
 
+// What an apply does when the wait for the monitor's mutex fails. The program waits
+// without limit and skips only the section; a caller with a time limit stops there,
+// before any file is written or any command posted.
+enum class LockFailure { SkipSection, StopApply };
+
+// How an apply ended, for a caller that reports it; the program's window does not.
+enum class ApplyEnd {
+    Posted,        // the command went to the monitor: its answer is awaited
+    NoMonitor,     // no monitor window: the files alone took it
+    MonitorGone,   // the monitor went away during the apply
+    LockNotTaken,  // LockFailure::StopApply and the wait failed: nothing written or posted
+};
+
+struct ApplyResult {
+    ApplyEnd end = ApplyEnd::Posted;
+    UnwrittenFiles unwritten;  // files the save could not write
+};
+
 // Waits for the mutex and copies the whole section into target. An abandoned mutex
 // is released at once and nothing is copied: a monitor that died holding it may
 // have left a half-written block.
@@ -30,16 +48,16 @@ SectionRead ReadSharedSection(MonitorPort& monitor, SharedConfig& target);
 class MonitorLink {
 public:
     MonitorLink(MonitorPort& monitor, LinkWindowPort& window, ConfigStore& store,
-                SharedConfig& working, SharedConfig& applied);
+                SharedConfig& working, SharedConfig& applied, LockFailure onLockFailure = LockFailure::SkipSection);
 
     // Start-up: ResetConfig(applied), OpenSharedSection, then the section or the files.
     StartupSource LoadStartupConfiguration();
 
     // mode kApplyChanges or kApplyAfterReset.
-    void ApplyConfiguration(int mode);
+    ApplyResult ApplyConfiguration(int mode);
     // The whole working copy with every flag of MarkAllChanged raised, posted as
     // MONITOR_APPLY: the keyboard receives all of it (a restored configuration).
-    void ApplyAllChanged();
+    ApplyResult ApplyAllChanged();
 
     // WM_MONITOR_COMMAND as received by the main window (code in lParam). Returns
     // whether lParam was one of the four commands; the caller passes the message on
@@ -54,8 +72,8 @@ public:
     bool AwaitingAnswer() const { return awaitingAnswer_; }
 
 private:
-    void Apply(bool computeFlags, int command);
-    void SaveAndCommit();
+    ApplyResult Apply(bool computeFlags, int command);
+    UnwrittenFiles SaveAndCommit();
     void StopAwaiting();
 
     MonitorPort& monitor_;
@@ -63,6 +81,7 @@ private:
     ConfigStore& store_;
     SharedConfig& working_;
     SharedConfig& applied_;
+    LockFailure onLockFailure_;
     bool awaitingAnswer_ = false;
 };
 

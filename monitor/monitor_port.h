@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "config/records.h"
 
@@ -68,14 +70,17 @@ public:
     virtual void ReportMapViewFailure() = 0;
 };
 
+// The files a save could not write, by full path; empty when every file was written.
+using UnwrittenFiles = std::vector<std::u16string>;
+
 // The files in the data folder: settings, profile files and macro library.
 class ConfigStore {
 public:
     virtual ~ConfigStore() = default;
 
     virtual void LoadConfiguration(SharedConfig& config) = 0;
-    virtual void SaveConfiguration(const SharedConfig& config) = 0;
-    virtual void SaveMacroLibrary() = 0;
+    virtual UnwrittenFiles SaveConfiguration(const SharedConfig& config) = 0;
+    virtual UnwrittenFiles SaveMacroLibrary() = 0;
 };
 
 }  // namespace tavrel

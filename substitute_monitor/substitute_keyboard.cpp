@@ -49,7 +49,8 @@ std::string UsageText() {
            "  --seed-name TEXT      name of profile 1 in the initial block\n"
            "Reports and faults (sent to the running monitor when there is one):\n"
            "  --report-profile N|next   --report-effect CODE|next\n"
-           "  --plug   --unplug   --hold-mutex MS   --die-holding-mutex   --abandon-mutex   --quit\n";
+           "  --plug   --unplug   --hold-mutex MS   --release-mutex   --die-holding-mutex   --abandon-mutex\n"
+           "  --answer-again (the withheld applies, then every one)   --quit\n";
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::u16string>& args, std::string& error) {
@@ -125,6 +126,10 @@ std::optional<Options> ParseOptions(const std::vector<std::u16string>& args, std
             options.requests.push_back({kDieHoldingMutex, 0});
         } else if (arg == u"--abandon-mutex") {
             options.requests.push_back({kAbandonMutex, 0});
+        } else if (arg == u"--answer-again") {
+            options.requests.push_back({kSetNeverAnswer, 0});
+        } else if (arg == u"--release-mutex") {
+            options.requests.push_back({kReleaseMutex, 0});
         } else if (arg == u"--quit") {
             options.requests.push_back({kQuit, 0});
         } else {

@@ -31,6 +31,7 @@ enum ControlAction : uint32_t {
     kAbandonMutex = 7,     // a worker thread ends while it holds the mutex; the window lives on
     kSetApplyDelay = 8,    // lParam = milliseconds before MONITOR_APPLY_DONE
     kQuit = 9,
+    kReleaseMutex = 10,    // ends a hold of the mutex before its time
 };
 inline constexpr int64_t kNext = -1;
 

@@ -26,16 +26,9 @@ bool RegisterAnswerClass() {
 
 }  // namespace
 
-Win32CtlHost::Win32CtlHost(DWORD timeoutMs) : deadline_(GetTickCount64() + timeoutMs) {}
-
 Win32CtlHost::~Win32CtlHost() {
     if (window_) DestroyWindow(window_);
     if (ownsLock_) ReleaseMutex(lock_.Get());
-}
-
-DWORD Win32CtlHost::Remaining() const {
-    const ULONGLONG now = GetTickCount64();
-    return now >= deadline_ ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline_ - now, INFINITE - 1));
 }
 
 bool Win32CtlHost::ProgramWindowOpen() {
@@ -53,7 +46,7 @@ bool Win32CtlHost::TakeLock() {
     lock_.Reset(CreateMutexW(nullptr, FALSE, kCtlLockName));
     if (!lock_) return false;
     // An abandoned lock is ours: the tavrelctl that held it ended without releasing it.
-    const DWORD result = WaitForSingleObject(lock_.Get(), Remaining());
+    const DWORD result = WaitForSingleObject(lock_.Get(), deadline_.RemainingMs());
     ownsLock_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return ownsLock_;
 }
@@ -63,6 +56,13 @@ void Win32CtlHost::OpenAnswerWindow() {
     // Top-level, never shown: the monitor finds it by its title.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAnswerWindowClass, MainWindowTitle(), WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void Win32CtlHost::ForgetEarlierAnswers() {
+    if (!window_) return;
+    MSG msg;
+    while (PeekMessageW(&msg, window_, kWmMonitorCommand, kWmMonitorCommand, PM_REMOVE)) {
+    }
 }
 
 AnswerWait Win32CtlHost::WaitForApplyDone() {
@@ -76,7 +76,7 @@ AnswerWait Win32CtlHost::WaitForApplyDone() {
             DispatchMessageW(&msg);
         }
         if (!tavrel::win::FindMonitorWindow()) return AnswerWait::MonitorGone;
-        const DWORD left = Remaining();
+        const DWORD left = deadline_.RemainingMs();
         if (left == 0) return AnswerWait::TimedOut;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(left, kMonitorLookMs), QS_ALLINPUT);
     }

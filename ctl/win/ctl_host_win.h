@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "ctl/ctl_host.h"
+#include "ctl/deadline.h"
 #include "window/win/kernel_handles.h"
 
 namespace tavrel::ctl::win {
@@ -17,8 +18,8 @@ inline constexpr wchar_t kCtlLockName[] = L"Orvane Gaming Keyboard_tavrelctl";
 
 class Win32CtlHost final : public CtlHost {
 public:
-    // Every wait ends timeoutMs after construction.
-    explicit Win32CtlHost(DWORD timeoutMs);
+    // Every wait ends by the deadline, which is not owned.
+    explicit Win32CtlHost(const Deadline& deadline) : deadline_(deadline) {}
     ~Win32CtlHost() override;
     Win32CtlHost(const Win32CtlHost&) = delete;
     Win32CtlHost& operator=(const Win32CtlHost&) = delete;
@@ -26,12 +27,11 @@ public:
     bool ProgramWindowOpen() override;
     bool TakeLock() override;
     void OpenAnswerWindow() override;
+    void ForgetEarlierAnswers() override;
     AnswerWait WaitForApplyDone() override;
 
 private:
-    DWORD Remaining() const;
-
-    ULONGLONG deadline_;
+    const Deadline& deadline_;
     tavrel::win::UniqueKernelHandle lock_;
     bool ownsLock_ = false;
     HWND window_ = nullptr;

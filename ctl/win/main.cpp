@@ -2,7 +2,6 @@
 // works through the same storage and monitor link, with no window on screen.
 #include <windows.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "config/win/win32_storage.h"
 #include "ctl/command_line.h"
 #include "ctl/commands.h"
+#include "ctl/deadline.h"
 #include "ctl/win/ctl_host_win.h"
 #include "lighting/light_tables.h"
 #include "monitor/win/monitor_win.h"
@@ -36,11 +36,6 @@ void Write(DWORD stream, const std::string& text) {
     WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-DWORD TimeoutMs(double seconds) {
-    const double ms = std::ceil(seconds * 1000.0);
-    return ms >= 3.6e9 ? 3600000000u : static_cast<DWORD>(ms);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -62,11 +57,12 @@ int wmain(int argc, wchar_t** argv) {
     LangTable lightStrings;
     LoadLangTable(lightStrings, kLightLangFirst, kLightLangLast);
 
-    const DWORD timeoutMs = TimeoutMs(parsed.request->timeoutSeconds);
-    win::Win32MonitorPort monitor(timeoutMs);
+    // One limit for the whole command, shared by every wait.
+    const ctl::Deadline deadline(parsed.request->timeoutSeconds);
+    win::Win32MonitorPort monitor([&deadline] { return static_cast<DWORD>(deadline.RemainingMs()); });
     PlatformStorage platform;
     FolderStorage storage(platform.Get(), g_MacroLibrary);
-    ctl::win::Win32CtlHost host(timeoutMs);
+    ctl::win::Win32CtlHost host(deadline);
     ctl::Runner runner(monitor, storage, platform.Get().files, g_MacroLibrary, host, lightStrings);
 
     ctl::RunOutput output;

@@ -81,7 +81,7 @@ SectionState Win32MonitorPort::OpenSharedSection() {
 
 MutexWait Win32MonitorPort::WaitForMutex() {
     if (!mutex_) return MutexWait::Failed;
-    switch (WaitForSingleObject(mutex_.Get(), waitTimeoutMs_)) {
+    switch (WaitForSingleObject(mutex_.Get(), waitTimeoutMs_())) {
     case WAIT_OBJECT_0: return MutexWait::Acquired;
     case WAIT_ABANDONED: return MutexWait::Abandoned;
     default: return MutexWait::Failed;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,7 +35,11 @@ class Win32MonitorPort final : public MonitorPort {
 public:
     // waitTimeoutMs bounds each wait on the mutex; the program waits without limit
     // (a live monitor releases it, a dead one abandons it). Tests pass a bound.
-    explicit Win32MonitorPort(DWORD waitTimeoutMs = INFINITE) : waitTimeoutMs_(waitTimeoutMs) {}
+    explicit Win32MonitorPort(DWORD waitTimeoutMs = INFINITE)
+        : waitTimeoutMs_([waitTimeoutMs] { return waitTimeoutMs; }) {}
+    // Each wait takes what waitTimeoutMs says is left at that moment (a limit shared
+    // with other waits).
+    explicit Win32MonitorPort(std::function<DWORD()> waitTimeoutMs) : waitTimeoutMs_(std::move(waitTimeoutMs)) {}
 
     SectionState OpenSharedSection() override;
     bool HasSectionView() const override { return static_cast<bool>(view_); }
@@ -46,7 +51,7 @@ public:
     void PostMonitorCommand(uint64_t wParam, int64_t lParam) override;
 
 private:
-    DWORD waitTimeoutMs_;
+    std::function<DWORD()> waitTimeoutMs_;
     std::optional<SectionState> state_;
     UniqueKernelHandle mutex_;
     UniqueKernelHandle section_;

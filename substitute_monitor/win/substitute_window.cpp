@@ -349,6 +349,7 @@ void SubstituteWindow::OnControl(ControlAction action, int64_t argument) {
         if (argument >= 0 && argument <= 3600000) keyboard_.applyDelayMs = static_cast<int>(argument);
         Log("apply-delay", {{"ms", std::to_string(keyboard_.applyDelayMs)}});
         break;
+    case kReleaseMutex: ReleaseHeldMutex(); break;
     case kQuit: DestroyWindow(hwnd_); return;
     default: Log("control", {{"unknown", std::to_string(action)}}); break;
     }

@@ -1,10 +1,12 @@
 """tavrelctl.exe, the command line, end to end against the substitute monitor: each
 command's effect in the section (as the monitor logs what it took from it) and in the
 files (one of them read back through the platform's private-profile service), every
-exit status, refused commands that change nothing, and two commands at once."""
+exit status, refused commands that change nothing, files that cannot be written, the
+one time limit of a command, and two commands at once."""
 
 import hashlib
 import json
+import os
 import shutil
 import subprocess
 import threading
@@ -17,11 +19,11 @@ PROFILE_SECTION = "Setting"
 class Ctl:
     def __init__(self, app):
         self.app = app
-        self.exe = app.s.stage / "tavrelctl.exe"
+        self.exe = app.stage / "tavrelctl.exe"
         self.ini_read = app.s.stage.parent / "ini_read.exe"
 
     def run(self, *args, timeout=60):
-        done = subprocess.run(["wine", str(self.exe), *args], cwd=str(self.app.s.stage), env=self.app.s.env,
+        done = subprocess.run(["wine", str(self.exe), *args], cwd=str(self.exe.parent), env=self.app.s.env,
                               capture_output=True, timeout=timeout)
         return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
 
@@ -56,6 +58,11 @@ def commands(app):
     return app.monitor_log.find("command")
 
 
+def read_only(path):
+    """What the platform shows as a read-only file: it can be neither replaced nor removed."""
+    os.chmod(path, 0o444)
+
+
 def lighting(event, k):
     return event["lighting"].split("|")[k]
 
@@ -66,7 +73,7 @@ def test_each_command_reaches_the_section_and_the_files(app, tmp_path):
     status = ctl.status()
     assert status["monitor_running"] and status["source"] == "section" and status["keyboard_plugged_in"]
     assert [p["name"] for p in status["profiles"]] == ["#1", "#2", "#3", "#4"]
-    assert status["profiles"][0]["effect"] == {"number": 5, "name": "Wave"}
+    assert status["profiles"][0]["effect"] == {"number": 5, "name": "Wave", "key": "wave"}
 
     # color: the three components and the hue slider kept in step, in the file and the section.
     out, err = ctl.ok("color", "2", "00A0FF")
@@ -141,12 +148,32 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
                        (["color", "nobody", "123456"], "no profile 'nobody'"),
                        (["effect", "1", "Glitter"], "no effect 'Glitter'"),
                        (["import", windows(tmp_path / "missing.gkp"), "1"], "cannot read"),
+                       (["--timeout", "nan", "select", "1"], "timeout"),
                        (["reset"], "--yes")):
         status, out, err = ctl.run(*args)
         assert (status, out) == (2, ""), args
         assert hint in err and err.count("\n") == 1, err
     status, out, _ = ctl.run("--help")
     assert status == 0 and "Exit status" in out
+
+    # An export over a file that cannot be replaced fails and keeps the old file.
+    kept = tmp_path / "kept.gkp"
+    kept.write_bytes(b"[Setting]\r\nProFileName=old\r\n")
+    read_only(kept)
+    status, _, err = ctl.run("export", "1", windows(kept))
+    assert status == 5 and "kept.gkp" in err
+    assert kept.read_bytes() == b"[Setting]\r\nProFileName=old\r\n"
+    assert snapshot(app) == files
+
+    # The monitor holds its lock past the command's time limit: nothing is written or posted.
+    app.control_monitor("--hold-mutex", "60000")
+    app.monitor_log.wait_for("mutex-held", result="ok")
+    status, _, err = ctl.run("--timeout", "2", "color", "1", "654321")
+    assert status == 1 and "(--timeout 2 s) ran out waiting for the monitor's lock; nothing changed" in err
+    assert snapshot(app) == files and len(commands(app)) == before
+    app.control_monitor("--release-mutex")
+    app.monitor_log.wait_for("mutex-released", changed_while_held=0)
+    assert ctl.status()["profiles"][1]["color"] != "654321"
 
     # Unplugged: reported by status, refused by a change.
     app.control_monitor("--unplug")
@@ -165,7 +192,7 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
     app.start_monitor("--never-answer")
     app.monitor_log.wait_for("ready", never_answer=1)
     status, _, err = ctl.run("--timeout", "2", "color", "3", "ABCDEF")
-    assert status == 1 and "did not answer within 2 s" in err
+    assert status == 1 and "did not answer: the time (--timeout 2 s) ran out waiting for the monitor's answer" in err
     assert "ABCDEF" in lighting(app.monitor_log.find("command", code="MONITOR_APPLY")[-1], 3)
     assert app.read_ini(app.profile_file(3))["setting"]["irgbred"] == str(0xAB)
 
@@ -182,14 +209,33 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
     assert (tmp_path / "while-open.gkp").exists()
 
 
-def test_without_a_monitor_the_files_take_the_change(app):
+def test_without_a_monitor_the_files_take_the_change(app, tmp_path):
+    # The German library: a script's English effect names work on every install.
+    app.without_monitor()
+    shutil.copy(app.stage / "Languages" / "lang_de.dll", app.stage / "lang.dll")
     ctl = Ctl(app)
     _, err = ctl.ok("effect", "default", "2")
     assert "when the monitor next starts" in err
     assert app.read_ini(app.profile_file(0))["setting"]["lteffecttype"] == "2"
+    ctl.ok("effect", "1", "Breathing")
     status = ctl.status()
     assert not status["monitor_running"] and status["source"] == "files"
-    assert status["profiles"][0]["effect"]["name"] == "Static"
+    assert status["profiles"][0]["effect"]["key"] == "static"
+    assert status["profiles"][1]["effect"]["number"] == 3 and status["profiles"][1]["effect"]["key"] == "breathing"
+    assert status["profiles"][1]["effect"]["name"] not in ("", "3", "Breathing")  # shown in German
+    ctl.ok("effect", "1", status["profiles"][1]["effect"]["name"].upper())  # the shown name works too
+
+    # A profile file that cannot be written: a status of its own, naming the file; a
+    # restore says which files hold the backup.
+    ctl.ok("backup", windows(tmp_path / "backup"))
+    ctl.ok("color", "2", "654321")
+    kept = app.profile_file(2).read_bytes()
+    read_only(app.profile_file(2))
+    status, _, err = ctl.run("color", "2", "123456")
+    assert status == 5 and "Default2.gkp" in err and "Default1.gkp" not in err
+    assert app.profile_file(2).read_bytes() == kept
+    status, _, err = ctl.run("restore", windows(tmp_path / "backup"))
+    assert status == 5 and "Default2.gkp; every other file of the data folder holds the backup" in err
 
 
 def test_two_at_once_take_turns_and_both_changes_stay(app):
@@ -212,3 +258,31 @@ def test_two_at_once_take_turns_and_both_changes_stay(app):
     assert len(app.monitor_log.find("answer", target="found")) == 2
     assert app.read_ini(app.profile_file(1))["setting"]["irgbred"] == str(0x11)
     assert app.read_ini(app.profile_file(2))["setting"]["irgbred"] == str(0x22)
+
+
+def test_a_late_answer_to_a_command_that_ran_out_is_not_taken_for_the_next_ones(app):
+    ctl = Ctl(app)
+    app.start_monitor("--never-answer", "--apply-delay", "3000")
+    status, _, _ = ctl.run("--timeout", "2", "color", "1", "333333")
+    assert status == 1
+    app.monitor_log.wait_for("answer-withheld", pending=1)
+
+    # The next command waits for the monitor's lock, its window already open.
+    app.control_monitor("--hold-mutex", "120000")
+    app.monitor_log.wait_for("mutex-held", result="ok")
+    result = {}
+    second = threading.Thread(target=lambda: result.update(run=ctl.run("--timeout", "90", "color", "2", "444444")))
+    second.start()
+    wait_until(lambda: "another tavrelctl" in ctl.run("--timeout", "0", "status")[2], 60, "the second at work")
+
+    # The first command's answer comes now, to the second's window, before it posts its own.
+    app.control_monitor("--answer-again")
+    late = app.monitor_log.wait_for("answer")
+    assert late["target"] == "found"
+    app.control_monitor("--release-mutex")
+    second.join(120)
+    status, _, err = result["run"]
+    assert status == 0, err
+    # Its own answer, three seconds after its command, came before it ended.
+    assert len(app.monitor_log.find("answer")) == 2
+    assert "444444" in lighting(commands(app)[-1], 2)

@@ -57,8 +57,14 @@ public:
     void PostMonitorCommand(uint64_t, int64_t) override {}
 
     void LoadConfiguration(SharedConfig& config) override { config = *files; }
-    void SaveConfiguration(const SharedConfig&) override { misuse = true; }
-    void SaveMacroLibrary() override { misuse = true; }
+    UnwrittenFiles SaveConfiguration(const SharedConfig&) override {
+        misuse = true;
+        return {};
+    }
+    UnwrittenFiles SaveMacroLibrary() override {
+        misuse = true;
+        return {};
+    }
 };
 
 template <size_t N>

@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         Says({"select"}, 2, "PROFILE"),
         Says({"reset"}, 2, "--yes"),
         Says({"status", "--timeout", "-1"}, 2, "timeout"),
+        Says({"status", "--timeout", "nan"}, 2, "timeout"),
+        Says({"color", "1", "123456", "--timeout", "inf"}, 2, "timeout"),
         Says({"help", "nothing"}, 2, "nothing"),
         Says({"apply", "extra"}, 2, "extra")));
 
@@ -100,13 +102,16 @@ TEST(CtlTargets, ProfilesAnswerToButtonCaptionsAndTheirNamesWithoutCase) {
     for (const auto& [text, index] : rows) EXPECT_EQ(ResolveProfile(text, *config), index) << text;
 }
 
-TEST(CtlTargets, EffectsAnswerToThePagesNamesAndNumbers) {
+// The English names hold on every install, beside the installed language's.
+TEST(CtlTargets, EffectsAnswerToEnglishNamesThePagesNamesAndNumbers) {
     LangTable light;
-    for (int s = 1100; s <= 1113; ++s) light.Append(s == 1106 ? u"Static" : s == 1112 ? u"Wave" : u"");
+    for (int s = 1100; s <= 1113; ++s) light.Append(s == 1106 ? u"Statisch" : s == 1112 ? u"Welle" : u"");
     const std::vector<std::pair<std::string, std::optional<int>>> rows{
-        {"wave", 5}, {"STATIC", 2}, {"3", 3}, {"5", 5}, {"0", std::nullopt}, {"6", std::nullopt}, {"Glow", std::nullopt}};
+        {"wave", 5}, {"Welle", 5}, {"STATIC", 2}, {"statisch", 2}, {"Breathing", 3}, {"off", 1}, {"3", 3},
+        {"0", std::nullopt}, {"6", std::nullopt}, {"Glow", std::nullopt}, {"", std::nullopt}};
     for (const auto& [text, type] : rows) EXPECT_EQ(ResolveEffect(text, light), type) << text;
-    EXPECT_EQ(EffectText(5, light), "Wave");
+    EXPECT_EQ(EffectText(5, light), "Welle");
+    EXPECT_EQ(EffectKey(5), "wave");
     EXPECT_EQ(EffectText(4, light), "4");  // no name in the library: the number
 }
 

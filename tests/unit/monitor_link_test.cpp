@@ -91,11 +91,15 @@ public:
         events.push_back("load files");
         config = *filesContent;
     }
-    void SaveConfiguration(const SharedConfig& config) override {
+    UnwrittenFiles SaveConfiguration(const SharedConfig& config) override {
         events.push_back("save config");
         *savedConfig = config;
+        return {};
     }
-    void SaveMacroLibrary() override { events.push_back("save macros"); }
+    UnwrittenFiles SaveMacroLibrary() override {
+        events.push_back("save macros");
+        return {};
+    }
 };
 
 using Events = std::vector<std::string>;

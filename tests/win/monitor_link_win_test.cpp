@@ -152,11 +152,15 @@ public:
         ++loads;
         config = *files;
     }
-    void SaveConfiguration(const SharedConfig& config) override {
+    UnwrittenFiles SaveConfiguration(const SharedConfig& config) override {
         ++saves;
         *files = config;
+        return {};
     }
-    void SaveMacroLibrary() override { ++macroSaves; }
+    UnwrittenFiles SaveMacroLibrary() override {
+        ++macroSaves;
+        return {};
+    }
 
     std::unique_ptr<SharedConfig> files = std::make_unique<SharedConfig>();
     int loads = 0, saves = 0, macroSaves = 0;
