@@ -185,6 +185,10 @@ int Runner::Export(int k, const Request& request, RunOutput& output) {
     auto copy = std::make_unique<SharedConfig>(*working_);
     copy->CurrentProfile = k;
     const std::u16string path = Utf8ToUtf16(request.path);
+    if (const int stored = storage_.StoredProfileAt(k, path); stored >= 0) {
+        return Fail(output, kExitUsage, request.path + " is the stored file of profile " + ProfileButtonName(stored) +
+                                            ": an export there would replace it; nothing changed");
+    }
     files_.Remove(path);
     storage_.ExportProfile(*copy, path);
     if (files_.ReadAll(path, kMaxIniFileBytes).status != ReadStatus::Ok) {

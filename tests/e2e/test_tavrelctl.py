@@ -5,6 +5,7 @@ exit status, refused commands that change nothing, and two commands at once."""
 
 import hashlib
 import json
+import os
 import shutil
 import subprocess
 import threading
@@ -147,6 +148,19 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
         assert hint in err and err.count("\n") == 1, err
     status, out, _ = ctl.run("--help")
     assert status == 0 and "Exit status" in out
+
+    # An export never replaces another profile's stored file, however the path is
+    # spelled; one merely titled like a stored file is written, without its copy.
+    relative = os.path.relpath(app.profile_file(3), app.s.stage).replace("/", "\\")
+    for spelled in ("Z:" + str(app.data / "CONFIG" / "default1.GKP"), relative):
+        status, out, err = ctl.run("export", "2", spelled)
+        assert (status, out) == (2, "") and spelled in err, err
+    assert snapshot(app) == files
+    ctl.ok("export", "2", windows(tmp_path / "DEFAULT0.gkp"))
+    assert (tmp_path / "DEFAULT0.gkp").exists()
+    after = snapshot(app)
+    assert {n: after[n] for n in files if n != "config.ini"} == {n: files[n] for n in files if n != "config.ini"}
+    assert after.keys() == files.keys() and len(commands(app)) == before
 
     # Unplugged: reported by status, refused by a change.
     app.control_monitor("--unplug")
