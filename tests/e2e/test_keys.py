@@ -111,6 +111,22 @@ def apply_and_wait(app):
     return event
 
 
+def encode_struct(data):
+    return data.hex().upper() + format(sum(data) % 256, "02X")
+
+
+def default_files_then_stop(app):
+    """Starts the program, applies (the four profile files then hold their defaults)
+    and ends everything; the page of keys as the tests see it."""
+    app.start_monitor()
+    app.start()
+    page = KeyPage(app)
+    apply_and_wait(app)
+    app.stop()
+    app.s.end_all()
+    return page
+
+
 @pytest.fixture
 def page(app):
     app.start_monitor()
@@ -178,18 +194,13 @@ def test_alt_tab_goes_to_the_dialog_not_to_the_desktop(app, page):
 
 
 def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
-    app.start_monitor()
-    app.start()
-    page = KeyPage(app)
-    apply_and_wait(app)  # the four profile files, with their defaults
-    app.stop()
-    app.s.end_all()
+    page = default_files_then_stop(app)
     # 8 remapped positions in each profile file.
     for k in range(4):
         keys = bytearray(standard_key(app, k))
         for position in range(10, 18):
             keys[position] = 0x04 if keys[position] != 0x04 else 0x05
-        replace_entry(app.profile_file(k), "standardKey", keys.hex().upper() + format(sum(keys) % 256, "02X"))
+        replace_entry(app.profile_file(k), "standardKey", encode_struct(keys))
     app.without_monitor()
     app.start()
     app.wait_selected(PAGE_BUTTONS, 0, "page")
@@ -202,14 +213,9 @@ def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
 
 
 def test_damaged_key_tables_in_a_profile_file_start_as_the_defaults_and_reach_the_keyboard_so(app):
-    app.start_monitor()
-    app.start()
-    page = KeyPage(app)
-    apply_and_wait(app)  # the four profile files, with their defaults
-    app.stop()
-    app.s.end_all()
+    page = default_files_then_stop(app)
     keys = standard_key(app, 0)
-    value = keys.hex().upper() + format(sum(keys) % 256, "02X")
+    value = encode_struct(keys)
     replace_entry(app.profile_file(0), "standardKey", value[:40] + "G" + value[41:])
     replace_entry(app.profile_file(0), "GKey", "3A3B3C3D3E3F404100")  # a wrong checksum
     # The monitor's section is not trusted (its lock was abandoned): the files are read.
