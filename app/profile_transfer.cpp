@@ -31,7 +31,9 @@ bool SameFile(const std::u16string& a, const std::u16string& b, IFileSystem& fil
 TransferNames ExportNames(std::u16string_view dataFolder, std::u16string_view chosenPath) {
     TransferNames names;
     names.title = FileTitle(chosenPath);
-    if (!IsStoredProfileTitle(names.title)) names.copy = std::u16string(dataFolder) + u"config\\" + names.title + u".gkp";
+    if (!IsStoredProfileTitle(names.title)) {
+        names.copy = std::u16string(dataFolder) + u"config\\" + names.title + u".gkp";
+    }
     return names;
 }
 

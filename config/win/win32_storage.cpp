@@ -52,8 +52,8 @@ std::u16string FinalPath(const std::u16string& path) {
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle.Valid()) return {};
     std::u16string text(kLongestPath, u'\0');
-    const DWORD length =
-        GetFinalPathNameByHandleW(handle.Get(), reinterpret_cast<wchar_t*>(text.data()), kLongestPath, FILE_NAME_NORMALIZED);
+    wchar_t* buffer = reinterpret_cast<wchar_t*>(text.data());
+    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), buffer, kLongestPath, FILE_NAME_NORMALIZED);
     if (length == 0 || length >= kLongestPath) return {};
     text.resize(length);
     if (text.starts_with(u"\\\\?\\UNC\\")) return u"\\\\" + text.substr(8);

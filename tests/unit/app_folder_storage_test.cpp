@@ -118,7 +118,9 @@ TEST(AppFolderStorage, ImportOfAMissingFileChangesNothing) {
 TEST(AppFolderStorage, AnExportNeverReplacesAnotherStoredProfile) {
     Scratch s;
     ASSERT_TRUE(SaveConfigurationTo(*s.working, U(s.DataFolder()) + u"/", s.files));
-    const auto storedFile = [&s](int k) { return s.DataFolder() / "config" / ("Default" + std::to_string(k) + ".gkp"); };
+    const auto storedFile = [&s](int k) {
+        return s.DataFolder() / "config" / ("Default" + std::to_string(k) + ".gkp");
+    };
     std::vector<std::string> stored;
     for (int k = 0; k < kProfileCount; ++k) stored.push_back(ReadBytes(storedFile(k)));
     fs::create_directory_symlink(s.root / "appdata", s.root / "linked");
