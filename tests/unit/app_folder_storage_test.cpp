@@ -123,23 +123,26 @@ TEST(AppFolderStorage, AnExportNeverReplacesAnotherStoredProfile) {
     };
     std::vector<std::string> stored;
     for (int k = 0; k < kProfileCount; ++k) stored.push_back(ReadBytes(storedFile(k)));
-    fs::create_directory_symlink(s.root / "appdata", s.root / "linked");
     s.working->CurrentProfile = 2;
     CopyToArray(s.working->profiles[2].ProFileName, u"EXPORTED");
 
     const std::string data = s.DataFolder().string();
-    const struct {
+    struct Row {
         std::string path;
         int refusedFor;  // the stored profile the path names, -1 when the export may go ahead
-    } rows[] = {
+    };
+    std::vector<Row> rows = {
         {data + "/config/Default1.gkp", 1},
         {data + "/CONFIG/default1.GKP", 1},
         {data + "\\config\\\\Default0.gkp", 0},
         {(s.root / "export" / ".." / "appdata").string() + "/Orvane Gaming Keyboard/config/Default3.gkp", 3},
-        {(s.root / "linked" / "Orvane Gaming Keyboard" / "config" / "Default0.gkp").string(), 0},
         {data + "/config/Default2.gkp", -1},  // the profile's own stored file
         {(s.root / "export" / "default0.gkp").string(), -1},
     };
+    // The data folder reached through a link, where the platform makes links.
+    std::error_code noLinks;
+    fs::create_directory_symlink(s.root / "appdata", s.root / "linked", noLinks);
+    if (!noLinks) rows.push_back({(s.root / "linked" / "Orvane Gaming Keyboard/config/Default0.gkp").string(), 0});
     for (const auto& row : rows) {
         EXPECT_EQ(s.storage->StoredProfileAt(2, Utf8ToUtf16(row.path)), row.refusedFor) << row.path;
         s.storage->ExportProfile(*s.working, Utf8ToUtf16(row.path));
@@ -151,5 +154,6 @@ TEST(AppFolderStorage, AnExportNeverReplacesAnotherStoredProfile) {
     }
     EXPECT_NE(ReadBytes(storedFile(2)), stored[2]);
     EXPECT_TRUE(fs::exists(s.root / "export" / "default0.gkp"));
-    EXPECT_FALSE(fs::exists(s.DataFolder() / "config" / "default0.gkp"));
+    // No copy beside the stored files either (where names differ in case).
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.DataFolder() / "config"), fs::directory_iterator()), 4);
 }
