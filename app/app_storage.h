@@ -21,8 +21,12 @@ public:
     virtual void SyncAndSaveMacroLibrary(const SharedConfig& config) = 0;
 
     // The current profile of `working` into the file at `path`; see profile_transfer.h.
-    // True when the file at `path` was written.
+    // True when the file at `path` was written; nothing is written when the path is
+    // another profile's stored file.
     virtual bool ExportProfile(const SharedConfig& working, const std::u16string& path) = 0;
+    // The stored profile other than k whose file `path` is (an export of k there would
+    // replace it), or -1.
+    virtual int StoredProfileAt(int k, const std::u16string& path) = 0;
     // The profile file at `path` into the current profile of `working`; false when the
     // file could not be read and nothing changed.
     virtual bool ImportProfile(SharedConfig& working, const std::u16string& path) = 0;

@@ -26,6 +26,7 @@ void FolderStorage::SyncAndSaveMacroLibrary(const SharedConfig& config) {
 }
 
 bool FolderStorage::ExportProfile(const SharedConfig& working, const std::u16string& path) {
+    if (StoredProfileAt(working.CurrentProfile, path) >= 0) return false;
     const std::u16string folder = DataFolder();
     const TransferNames names = ExportNames(folder, path);
     {
@@ -40,8 +41,12 @@ bool FolderStorage::ExportProfile(const SharedConfig& working, const std::u16str
         settings.Flush();
     }
     const FileContent written = storage_.files.ReadAll(path, kMaxIniFileBytes);
-    if (written.status == ReadStatus::Ok) storage_.files.WriteWhole(names.copy, written.bytes);
+    if (written.status == ReadStatus::Ok && !names.copy.empty()) storage_.files.WriteWhole(names.copy, written.bytes);
     return true;
+}
+
+int FolderStorage::StoredProfileAt(int k, const std::u16string& path) {
+    return StoredProfileReplacedBy(DataFolder(), k, path, storage_.files);
 }
 
 bool FolderStorage::ImportProfile(SharedConfig& working, const std::u16string& path) {

@@ -26,6 +26,7 @@ public:
     // earlier file survives and a failed write leaves the earlier file as it was.
     // Only a written file is recorded in the settings and copied into the data folder.
     bool ExportProfile(const SharedConfig& working, const std::u16string& path) override;
+    int StoredProfileAt(int k, const std::u16string& path) override;
     // The profile is read into a copy and replaces the current profile only when the
     // file could be read, so a file that vanished or cannot be opened changes nothing.
     // The data folder's copy is made from the same bytes; a failed copy is ignored.

@@ -13,7 +13,8 @@ int CurrentIndex(const SharedConfig& config) {
 }
 }  // namespace
 
-GameLinkModel::GameLinkModel(SharedConfig& working, int mode) : working_(working) {
+GameLinkModel::GameLinkModel(SharedConfig& working, int mode, const CaseMapping& caseMapping)
+    : working_(working), caseMapping_(caseMapping) {
     if (mode == 0) {
         const ProfileRecord& profile = working_.profiles[CurrentIndex(working_)];
         name_ = std::u16string(ArrayText(profile.ProFileName));
@@ -33,9 +34,10 @@ GameLinkModel::BrowseResult GameLinkModel::Browse(std::u16string_view path) {
     if (path.empty()) return BrowseResult::Empty;
     if (path.size() > kGameFileLimit) return BrowseResult::TooLong;
     const int current = CurrentIndex(working_);
+    const std::u16string upper = caseMapping_.Upper(path);
     for (int k = 0; k < kProfileCount; ++k) {
         if (k == current) continue;
-        if (EqualsNoCase(path, ArrayText(working_.profiles[k].GameFile))) return BrowseResult::LinkedElsewhere;
+        if (upper == caseMapping_.Upper(ArrayText(working_.profiles[k].GameFile))) return BrowseResult::LinkedElsewhere;
     }
     gameFile_ = std::u16string(path);
     if (name_.empty()) name_ = std::u16string(CutText(FileTitle(path), kNameLimit));

@@ -2,6 +2,7 @@
 // browsed game executable does to them, and what OK stores in the profile.
 #pragma once
 
+#include "app/case_mapping.h"
 #include "config/records.h"
 
 #include <string>
@@ -12,8 +13,9 @@ namespace tavrel {
 class GameLinkModel {
 public:
     // mode 0 edits the current profile's name and game, mode 1 starts with both empty.
-    // The model keeps a reference to the block; the current profile must be 0..3.
-    GameLinkModel(SharedConfig& working, int mode);
+    // The model keeps references to the block and the mapping; the current profile
+    // must be 0..3. Game paths are compared in the mapping's capitals.
+    GameLinkModel(SharedConfig& working, int mode, const CaseMapping& caseMapping);
 
     const std::u16string& Name() const { return name_; }
     const std::u16string& GameFile() const { return gameFile_; }
@@ -25,7 +27,7 @@ public:
     void SetGameFile(std::u16string_view path);
 
     enum class BrowseResult { Accepted, LinkedElsewhere, TooLong, Empty };
-    // A game already linked to another profile (letter case ignored) is refused, and so
+    // A game already linked to another profile (in the same capitals) is refused, and so
     // is a path the record could only hold cut off; both leave the edits unchanged.
     // Accepted: the path becomes the game and an empty name becomes the file title.
     BrowseResult Browse(std::u16string_view path);
@@ -39,6 +41,7 @@ public:
 
 private:
     SharedConfig& working_;
+    const CaseMapping& caseMapping_;
     std::u16string name_;
     std::u16string gameFile_;
 };

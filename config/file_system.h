@@ -35,6 +35,12 @@ public:
 
     virtual bool Remove(const std::u16string& path) = 0;
     virtual bool Exists(const std::u16string& path) = 0;
+
+    // The path as the file system resolves it: absolute, with the real names of the
+    // folders (and of the file, when it exists) it passes through, so two spellings of
+    // one file (relative, other separators, short names, links) give the same text up
+    // to letter case. A path that cannot be resolved comes back as given.
+    virtual std::u16string ResolvedPath(const std::u16string& path) { return path; }
 };
 
 // Reads and writes through the C++ standard library. Folder separators may be
@@ -46,6 +52,7 @@ public:
     bool CreateFolder(const std::u16string& path) override;
     bool Remove(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
+    std::u16string ResolvedPath(const std::u16string& path) override;
 };
 
 // A stateless StdFileSystem for callers that are handed no file system (the skin

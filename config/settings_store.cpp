@@ -28,6 +28,9 @@ bool LoadConfiguration(SharedConfig& config, const Storage& storage) {
             SetDefaultProfile(record, k);
             continue;
         }
+        // A structure the file cannot give keeps this profile's default, never zero
+        // bytes: a zeroed key table handed to the keyboard would silence every key.
+        SetDefaultProfile(record, k);
         ReadProfileEntries(record, profile);
         const std::u16string name = u"Default" + FormatInt(k);
         settings.SetStruct(name, name, &record, sizeof record);

@@ -12,7 +12,8 @@ namespace tavrel {
 
 // Fills CurrentProfile, KeyboardPlugIn and the four profiles of config, which the
 // caller has put through ResetConfig. A missing or unreadable profile file yields the
-// defaults of that profile; each profile read from its file is copied into the
+// defaults of that profile, and a file is read over them, so a structure it lacks or
+// holds damaged keeps its default; each profile read from its file is copied into the
 // settings file's "Default%d" section. The block is sanitised at the end, so
 // CurrentProfile is 0..3 (a missing or out-of-range value becomes 0). Always succeeds.
 bool LoadConfiguration(SharedConfig& config, const Storage& storage);

@@ -109,6 +109,12 @@ bool StdFileSystem::Exists(const std::u16string& path) {
     return fs::is_regular_file(ToPath(path), ec);
 }
 
+std::u16string StdFileSystem::ResolvedPath(const std::u16string& path) {
+    std::error_code ec;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(ToPath(path), ec), ec);
+    return ec ? path : resolved.u16string();
+}
+
 IFileSystem& DefaultFileSystem() {
     // Stateless: a shared instance is no shared state.
     static StdFileSystem instance;

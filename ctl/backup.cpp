@@ -67,6 +67,7 @@ std::string ReadBackup(const std::u16string& folder, IFileSystem& files, BackupC
         if (!profile.HasValue(kProfileSection, u"ProFileName")) return Shown(folder, path) + " is not a profile file";
         ProfileRecord& record = content.config->profiles[k];
         record = ProfileRecord{};
+        SetDefaultProfile(record, k);  // as at start: a damaged structure keeps its default
         ReadProfileEntries(record, profile);
     }
 

@@ -85,7 +85,8 @@ void Define(Commands& c, Request& r) {
     effect->add_option("NAME", r.value, "an effect as the lighting page names it, or its number 1 to 5")->required();
     CLI::App* exp = AddCommand(c, "export", "writes a profile into a profile file (.gkp)");
     AddProfile(exp, r);
-    exp->add_option("FILE", r.path, "the profile file to write")->required();
+    exp->add_option("FILE", r.path, "the profile file to write (not another profile's own file in the data folder)")
+        ->required();
     CLI::App* imp = AddCommand(c, "import", "reads a profile file into a profile, then applies");
     imp->add_option("FILE", r.path, "the profile file to read")->required();
     AddProfile(imp, r);

@@ -227,7 +227,12 @@ int Runner::Select(int k, RunOutput& output) {
 int Runner::Export(int k, const Request& request, RunOutput& output) {
     auto copy = std::make_unique<SharedConfig>(*working_);
     copy->CurrentProfile = k;
-    if (!storage_.ExportProfile(*copy, Utf8ToUtf16(request.path))) {
+    const std::u16string path = Utf8ToUtf16(request.path);
+    if (const int stored = storage_.StoredProfileAt(k, path); stored >= 0) {
+        return Fail(output, kExitUsage, request.path + " is the stored file of profile " + ProfileButtonName(stored) +
+                                            ": an export there would replace it; nothing changed");
+    }
+    if (!storage_.ExportProfile(*copy, path)) {
         return Fail(output, kExitNotWritten, "could not write " + request.path + "; nothing changed");
     }
     Say(output, Describe(k) + " exported to " + request.path);

@@ -26,7 +26,7 @@ std::wstring DesktopInitialName() {
 }  // namespace
 
 CDlgProfileMan::CDlgProfileMan(SharedConfig& working, int mode)
-    : SkinnedWindow(kProfileManTemplate, SkinSource{u"Skins\\skin_Profile.ini", 800, 810}), m_model(working, mode) {}
+    : SkinnedWindow(kProfileManTemplate, SkinSource{u"Skins\\skin_Profile.ini", 800, 810}), m_model(working, mode, m_caseMapping) {}
 
 void CDlgProfileMan::CreateSkinControls(SkinBuilder& skin) {
     skin.CreateButton(m_btnLinkOK, kOkKey);

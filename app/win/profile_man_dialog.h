@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/game_link_model.h"
+#include "app/win/platform_case_mapping.h"
 #include "skin/win/bitmap_btn.h"
 #include "skin/win/skinned_window.h"
 
@@ -47,6 +48,7 @@ private:
     void ShowModel();
     std::u16string EditText(HWND edit) const;
 
+    PlatformCaseMapping m_caseMapping;  // before the model, which refers to it
     GameLinkModel m_model;
     CBitmapBtn m_btnLinkOK;
     CBitmapBtn m_btnLinkCancel;

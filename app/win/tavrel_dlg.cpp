@@ -30,6 +30,10 @@ constexpr UINT kLightingTimerMs = 10;
 // Fires once the start's messages and paints are handled (a timer comes after both).
 constexpr UINT_PTR kMenuHookTimerId = 3;
 
+// The refusal of an export onto another profile's stored file; the file's path follows it.
+constexpr int kExportRefusedString = 1200;
+constexpr int kExportCaptionString = 107;
+
 }  // namespace
 
 const LangTable& AssignmentTexts() { return AssignmentTable(); }
@@ -210,7 +214,20 @@ void CTavrelDlg::ExportProfile() {
     request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     const auto path = win::RunFileDialog(request);
     if (!path) return;
-    m_storage.ExportProfile(WorkingConfig, std::u16string(reinterpret_cast<const char16_t*>(path->c_str())));
+    const std::u16string chosen(reinterpret_cast<const char16_t*>(path->c_str()));
+    if (m_storage.StoredProfileAt(WorkingConfig.CurrentProfile, chosen) >= 0) {
+        ReportExportRefused(chosen);
+        return;
+    }
+    m_storage.ExportProfile(WorkingConfig, chosen);
+}
+
+void CTavrelDlg::ReportExportRefused(const std::u16string& path) {
+    LangTable refusal;
+    LoadLangTable(refusal, kExportRefusedString, kExportRefusedString);
+    const std::u16string text = path + u"\n\n" + refusal.Get(0);
+    win::ForeignLoopScope systemLoop;
+    MessageBoxW(Hwnd(), W(text), W(m_lang.Get(kExportCaptionString - kMainFirstString)), MB_OK | MB_ICONWARNING);
 }
 
 void CTavrelDlg::ImportProfile() {

@@ -44,6 +44,8 @@ protected:
 private:
     void OnCommand(HWND sender);
     HWND PageHwnd(int index) const;
+    // Names the chosen file, which is another profile's stored file, in a message box.
+    void ReportExportRefused(const std::u16string& path);
     CBitmapBtn& Button(MainButton button) { return m_buttons[static_cast<size_t>(button)]; }
 
     // MainWindowView

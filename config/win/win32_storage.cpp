@@ -42,7 +42,40 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+constexpr DWORD kLongestPath = 32768;
+
+// The real path of an existing file or folder, without the "\\?\" form the call gives;
+// empty when it cannot be opened.
+std::u16string FinalPath(const std::u16string& path) {
+    // No access asked for: attributes and the name need none, and a locked file still opens.
+    FileHandle handle(CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.Valid()) return {};
+    std::u16string text(kLongestPath, u'\0');
+    wchar_t* buffer = reinterpret_cast<wchar_t*>(text.data());
+    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), buffer, kLongestPath, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= kLongestPath) return {};
+    text.resize(length);
+    if (text.starts_with(u"\\\\?\\UNC\\")) return u"\\\\" + text.substr(8);
+    if (text.starts_with(u"\\\\?\\")) return text.substr(4);
+    return text;
+}
+
 }  // namespace
+
+std::u16string Win32FileSystem::ResolvedPath(const std::u16string& path) {
+    std::u16string full(kLongestPath, u'\0');
+    const DWORD length = GetFullPathNameW(Wide(path), kLongestPath, reinterpret_cast<wchar_t*>(full.data()), nullptr);
+    if (length == 0 || length >= kLongestPath) return path;
+    full.resize(length);
+    if (std::u16string real = FinalPath(full); !real.empty()) return real;
+    const std::u16string_view folder = ParentFolder(full);
+    if (folder.empty()) return full;
+    const std::u16string realFolder = FinalPath(std::u16string(folder));
+    if (realFolder.empty()) return full;
+    const std::u16string_view separator = realFolder.ends_with(u'\\') ? u"" : u"\\";
+    return realFolder + std::u16string(separator) + full.substr(folder.size());
+}
 
 FileContent Win32FileSystem::ReadAll(const std::u16string& path, size_t maxBytes) {
     FileContent result;

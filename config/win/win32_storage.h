@@ -18,6 +18,9 @@ public:
     bool CreateFolder(const std::u16string& path) override;
     bool Remove(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
+    // GetFullPathNameW, then the final path of the file or, when it does not exist, of
+    // its folder (GetFinalPathNameByHandleW).
+    std::u16string ResolvedPath(const std::u16string& path) override;
 };
 
 // SHGetFolderPathW(CSIDL_APPDATA | CSIDL_FLAG_CREATE, current path).

@@ -10,6 +10,14 @@
 
 namespace tavrel {
 
+namespace {
+
+// Posted to itself by a window that found a picture unreadable while it was being shown
+// or drawn: the message box waits until that is over.
+constexpr UINT kReportUnreadablePictures = WM_APP + 0x2A4;
+
+}  // namespace
+
 // ---- SkinBuilder
 
 SkinItem SkinBuilder::Entry(int key) const {
@@ -95,7 +103,9 @@ std::u16string SkinnedWindow::LoadSkin() {
     for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
         if (named(*path) && !SkinImageFileLooksWhole(*path)) return *path;
     }
-    m_statePictures = std::make_unique<StatePictures>(overPath, downPath, disabledPath);
+    auto ifNamed = [&](const std::u16string& path) { return named(path) ? path : std::u16string(); };
+    m_statePictures = std::make_unique<StatePictures>(ifNamed(overPath), ifNamed(downPath), ifNamed(disabledPath),
+                                                      [this](const std::u16string& path) { ReportLater(path); });
     builder.states_ = m_statePictures.get();
     builder.canvas_ = &m_buttonCanvas;
 
@@ -112,10 +122,25 @@ void SkinnedWindow::ReadPendingBackground() {
     if (m_strPendingBack.empty()) return;
     const std::u16string path = std::move(m_strPendingBack);
     m_strPendingBack.clear();
-    // The file was whole at creation. Should it no longer be readable, the window shows
-    // plain, as one whose layout file names no picture.
+    // The file was whole at creation. Should it no longer be readable, the user is told
+    // which file it is, and the window shows plain, as one whose layout names no picture.
     SIZE size{};
-    if (LoadSkinImage(path, m_bmpBack, size)) UseBackground();
+    if (LoadSkinImage(path, m_bmpBack, size)) {
+        UseBackground();
+    } else {
+        ReportLater(path);
+    }
+}
+
+void SkinnedWindow::ReportLater(const std::u16string& path) {
+    m_unreadablePictures.push_back(path);
+    if (m_unreadablePictures.size() == 1) PostMessageW(Hwnd(), kReportUnreadablePictures, 0, 0);
+}
+
+void SkinnedWindow::ReportUnreadablePictures() {
+    const std::vector<std::u16string> paths = std::move(m_unreadablePictures);
+    m_unreadablePictures.clear();
+    for (const std::u16string& path : paths) ReportUnreadableSkinPicture(MessageOwner(), path);
 }
 
 void SkinnedWindow::UseBackground() {
@@ -179,6 +204,9 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         if (!m_skinSpec.eraseBackground) return 0;
         break;
+    case kReportUnreadablePictures:
+        ReportUnreadablePictures();
+        return 0;
     case WM_LBUTTONDOWN:
         OnLButtonDown(lParam);
         break;

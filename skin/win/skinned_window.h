@@ -43,6 +43,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/ini_file.h"
 #include "skin/lang_table.h"
@@ -156,6 +157,13 @@ private:
     // Gives the buttons their normal pictures and the window its own cuts, once the
     // background is read.
     void UseBackground();
+    // A picture found unreadable after creation (each is found once) is named in the
+    // same message as at creation, once the showing or drawing that found it is over.
+    void ReportLater(const std::u16string& path);
+    void ReportUnreadablePictures();
+
+    // Pictures found unreadable and not yet reported.
+    std::vector<std::u16string> m_unreadablePictures;
     HWND MessageOwner() const;
     void BuildOutline();
     void OnPaint();

@@ -30,8 +30,9 @@ win::UniqueBitmap& PictureOf(CBitmapBtn& button, BtnPicture state) {
 
 }  // namespace
 
-StatePictures::StatePictures(std::u16string over, std::u16string down, std::u16string disabled)
-    : paths_{std::move(over), std::move(down), std::move(disabled)} {}
+StatePictures::StatePictures(std::u16string over, std::u16string down, std::u16string disabled,
+                             UnreadableReport report)
+    : paths_{std::move(over), std::move(down), std::move(disabled)}, report_(std::move(report)) {}
 
 void StatePictures::Add(CBitmapBtn& button, const RECT& rect) { buttons_.push_back(Member{&button, rect}); }
 
@@ -39,9 +40,13 @@ void StatePictures::Cut(BtnPicture state) {
     const int index = StateIndex(state);
     if (index < 0 || done_[index]) return;
     done_[index] = true;
+    if (paths_[index].empty()) return;
     win::UniqueBitmap image;
     SIZE size{};
-    if (!LoadSkinImage(paths_[index], image, size)) return;
+    if (!LoadSkinImage(paths_[index], image, size)) {
+        if (report_) report_(paths_[index]);
+        return;
+    }
     win::WindowDc screen(nullptr);
     BitmapCropper cropper(screen);
     for (Member& member : buttons_) cropper.Crop(PictureOf(*member.button, state), image.Get(), member.rect);

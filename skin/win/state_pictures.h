@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,15 +22,20 @@ class CBitmapBtn;
 
 class StatePictures {
 public:
-    // The files of the window's over, down and disabled images (full paths).
-    StatePictures(std::u16string over, std::u16string down, std::u16string disabled);
+    // Told the full path of a picture that can no longer be read when first wanted.
+    using UnreadableReport = std::function<void(const std::u16string& path)>;
+
+    // The files of the window's over, down and disabled images (full paths; empty for
+    // a picture the layout names none of).
+    StatePictures(std::u16string over, std::u16string down, std::u16string disabled, UnreadableReport report);
     StatePictures(const StatePictures&) = delete;
     StatePictures& operator=(const StatePictures&) = delete;
 
     // `button` takes its pictures of the three states from here, at `rect` in the window.
     void Add(CBitmapBtn& button, const RECT& rect);
-    // Cuts `state`'s picture of every button added; once per state (a missing or
-    // broken image leaves the pictures empty for good). Normal is never cut here.
+    // Cuts `state`'s picture of every button added; once per state. A named image
+    // that cannot be read is reported once, and its pictures stay empty: the buttons
+    // then draw their normal look. Normal is never cut here.
     void Cut(BtnPicture state);
     // Gives every button added its normal picture once the window has read its
     // `background`: a copy of its part, or with `shared` the part itself (for a window
@@ -43,6 +49,7 @@ private:
     };
     std::u16string paths_[3];
     bool done_[3] = {false, false, false};
+    UnreadableReport report_;
     std::vector<Member> buttons_;
 };
 

@@ -7,7 +7,7 @@ import codecs
 import pytest
 
 from harness import WAITING_TITLE, Picture, SkinLayout, wait_until
-from program import BTN_APPLY, PAGE_BUTTONS, PROFILE_BUTTONS, decode_struct, profile_value
+from program import BTN_APPLY, PAGE_BUTTONS, PROFILE_BUTTONS, decode_struct, profile_value, struct_value
 
 PAGE_ORIGIN = (1, 100)       # the page's place in the main window
 FIRST_KEY_ENTRY = 40         # "BUTTONPOS" key of position 0
@@ -111,6 +111,22 @@ def apply_and_wait(app):
     return event
 
 
+def encode_struct(data):
+    return data.hex().upper() + format(sum(data) % 256, "02X")
+
+
+def default_files_then_stop(app):
+    """Starts the program, applies (the four profile files then hold their defaults)
+    and ends everything; the page of keys as the tests see it."""
+    app.start_monitor()
+    app.start()
+    page = KeyPage(app)
+    apply_and_wait(app)
+    app.stop()
+    app.s.end_all()
+    return page
+
+
 @pytest.fixture
 def page(app):
     app.start_monitor()
@@ -178,18 +194,13 @@ def test_alt_tab_goes_to_the_dialog_not_to_the_desktop(app, page):
 
 
 def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
-    app.start_monitor()
-    app.start()
-    page = KeyPage(app)
-    apply_and_wait(app)  # the four profile files, with their defaults
-    app.stop()
-    app.s.end_all()
+    page = default_files_then_stop(app)
     # 8 remapped positions in each profile file.
     for k in range(4):
         keys = bytearray(standard_key(app, k))
         for position in range(10, 18):
             keys[position] = 0x04 if keys[position] != 0x04 else 0x05
-        replace_entry(app.profile_file(k), "standardKey", keys.hex().upper() + format(sum(keys) % 256, "02X"))
+        replace_entry(app.profile_file(k), "standardKey", encode_struct(keys))
     app.without_monitor()
     app.start()
     app.wait_selected(PAGE_BUTTONS, 0, "page")
@@ -199,3 +210,26 @@ def test_with_32_remaps_over_the_four_profiles_no_dialog_opens(app):
     app.click(PAGE_BUTTONS[1])
     app.wait_selected(PAGE_BUTTONS, 1, "page")
     assert app.program_windows() == [app.main]
+
+
+def test_damaged_key_tables_in_a_profile_file_start_as_the_defaults_and_reach_the_keyboard_so(app):
+    page = default_files_then_stop(app)
+    keys = standard_key(app, 0)
+    value = encode_struct(keys)
+    replace_entry(app.profile_file(0), "standardKey", value[:40] + "G" + value[41:])
+    replace_entry(app.profile_file(0), "GKey", "3A3B3C3D3E3F404100")  # a wrong checksum
+    # The monitor's section is not trusted (its lock was abandoned): the files are read.
+    app.start_monitor()
+    app.control_monitor("--abandon-mutex")
+    app.monitor_log.wait_for("mutex-abandoned", result="ok")
+    app.start()
+    app.wait_selected(PAGE_BUTTONS, 0, "page")
+    for position in (ESC, F1, ENTER):
+        page.wait_marked(position, False)
+    event = apply_and_wait(app)
+    # The section took the monitor's own defaults back: neither table differs from them.
+    assert "profiles[0].standardKey" not in event.get("fields", "")
+    assert "profiles[0].GKey" not in event.get("fields", "")
+    assert "+" not in event.get("fields", "")
+    assert standard_key(app, 0) == keys
+    assert struct_value(app.profile_entries(0), "Setting", "GKey") == bytes(range(0x3A, 0x42))

@@ -214,6 +214,27 @@ def test_export_then_import_keeps_the_profile_and_raises_the_import_flags(app):
     assert "standardKey" not in second.get("fields", "")
 
 
+def test_export_onto_another_profiles_stored_file_is_refused_with_a_message(app):
+    app.start_monitor()
+    app.start()
+    (app.data / "config").mkdir(parents=True, exist_ok=True)
+    stored = app.profile_file(1)
+    # Profile 1 (index 0) is current; the stored file of index 1, as the dialog offers it.
+    app.choose_file(lambda: app.click(BTN_EXPORT), stored)
+    app.s.wait_window("Export")
+
+    def dismissed():
+        if app.s.find_windows("Export"):
+            app.s.xdo("key", "Return", check=False)
+        return not app.s.find_windows("Export")
+    wait_until(dismissed, 30, "the message to be dismissed", interval=0.5)
+    assert not stored.exists()
+    assert "profile1" not in app.settings()
+    # The window goes on: an apply still reaches the monitor.
+    app.click(BTN_APPLY)
+    app.monitor_log.wait_for("command", code="MONITOR_APPLY")
+
+
 def test_file_dialogs_keep_long_names_with_blanks_and_accents(app):
     """The real open and save dialogs: a game under a folder with blanks and accents is
     linked under its long name, in the capitals its edit shows, and a profile exported

@@ -175,6 +175,20 @@ def test_exit_statuses_and_refusals_change_nothing(app, tmp_path):
     app.monitor_log.wait_for("mutex-released", changed_while_held=0)
     assert ctl.status()["profiles"][1]["color"] != "654321"
 
+    # An export never replaces another profile's stored file, however the path is
+    # spelled; one merely titled like a stored file is written, without its copy.
+    relative = os.path.relpath(app.profile_file(3), app.s.stage).replace("/", "\\")
+    for spelled in ("Z:" + str(app.data / "CONFIG" / "default1.GKP"), relative):
+        status, out, err = ctl.run("export", "2", spelled)
+        assert (status, out) == (2, "") and spelled in err, err
+    assert snapshot(app) == files
+    ctl.ok("export", "2", windows(tmp_path / "DEFAULT0.gkp"))
+    assert (tmp_path / "DEFAULT0.gkp").exists()
+    after = snapshot(app)
+    assert {n: after[n] for n in files if n != "config.ini"} == {n: files[n] for n in files if n != "config.ini"}
+    assert after.keys() == files.keys() and len(commands(app)) == before
+    files = after  # the export's title is recorded in config.ini
+
     # Unplugged: reported by status, refused by a change.
     app.control_monitor("--unplug")
     app.monitor_log.wait_for("plug", value=0)

@@ -11,6 +11,7 @@
 
 #include "config/ini_encoding.h"
 #include "config/ini_file.h"
+#include "config/settings_store.h"
 #include "config/shared_config.h"
 #include "config/text.h"
 #include "tests/unit/support/ini_key_order.h"
@@ -112,4 +113,47 @@ TEST(AppFolderStorage, ImportOfAMissingFileChangesNothing) {
     EXPECT_FALSE(s.storage->ImportProfile(*s.working, U(s.root / "export" / "missing.gkp")));
     EXPECT_EQ(std::memcmp(before.get(), s.working.get(), sizeof(SharedConfig)), 0);
     EXPECT_FALSE(fs::exists(s.DataFolder() / "missing.gkp"));
+}
+
+TEST(AppFolderStorage, AnExportNeverReplacesAnotherStoredProfile) {
+    Scratch s;
+    ASSERT_TRUE(SaveConfigurationTo(*s.working, U(s.DataFolder()) + u"/", s.files));
+    const auto storedFile = [&s](int k) {
+        return s.DataFolder() / "config" / ("Default" + std::to_string(k) + ".gkp");
+    };
+    std::vector<std::string> stored;
+    for (int k = 0; k < kProfileCount; ++k) stored.push_back(ReadBytes(storedFile(k)));
+    s.working->CurrentProfile = 2;
+    CopyToArray(s.working->profiles[2].ProFileName, u"EXPORTED");
+
+    const std::string data = s.DataFolder().string();
+    struct Row {
+        std::string path;
+        int refusedFor;  // the stored profile the path names, -1 when the export may go ahead
+    };
+    std::vector<Row> rows = {
+        {data + "/config/Default1.gkp", 1},
+        {data + "/CONFIG/default1.GKP", 1},
+        {data + "\\config\\\\Default0.gkp", 0},
+        {(s.root / "export" / ".." / "appdata").string() + "/Orvane Gaming Keyboard/config/Default3.gkp", 3},
+        {data + "/config/Default2.gkp", -1},  // the profile's own stored file
+        {(s.root / "export" / "default0.gkp").string(), -1},
+    };
+    // The data folder reached through a link, where the platform makes links.
+    std::error_code noLinks;
+    fs::create_directory_symlink(s.root / "appdata", s.root / "linked", noLinks);
+    if (!noLinks) rows.push_back({(s.root / "linked" / "Orvane Gaming Keyboard/config/Default0.gkp").string(), 0});
+    for (const auto& row : rows) {
+        EXPECT_EQ(s.storage->StoredProfileAt(2, Utf8ToUtf16(row.path)), row.refusedFor) << row.path;
+        s.storage->ExportProfile(*s.working, Utf8ToUtf16(row.path));
+    }
+    // Neither a refused export nor the copy of one titled like a stored file touched
+    // another profile's file; the profile's own file and the outside file were written.
+    for (int k : {0, 1, 3}) {
+        EXPECT_EQ(ReadBytes(storedFile(k)), stored[k]) << k;
+    }
+    EXPECT_NE(ReadBytes(storedFile(2)), stored[2]);
+    EXPECT_TRUE(fs::exists(s.root / "export" / "default0.gkp"));
+    // No copy beside the stored files either (where names differ in case).
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.DataFolder() / "config"), fs::directory_iterator()), 4);
 }

@@ -5,12 +5,34 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 using namespace tavrel;
 
 namespace {
 
+// Capitals from a table of its own, beyond what the portable folding knows, so a
+// comparison that bypasses the mapping is caught.
+class TableCaseMapping final : public CaseMapping {
+public:
+    std::u16string Upper(std::u16string_view text) const override {
+        std::u16string out(text);
+        for (char16_t& c : out) {
+            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+            for (const auto& [small, capital] : kPairs)
+                if (c == small) c = capital;
+        }
+        return out;
+    }
+
+private:
+    // ÿ Ÿ, ά Ά (accented Greek), ա Ա (Armenian), ƀ Ƀ (Latin Extended-B)
+    static constexpr std::pair<char16_t, char16_t> kPairs[] = {
+        {u'\u00FF', u'\u0178'}, {u'\u03AC', u'\u0386'}, {u'\u0561', u'\u0531'}, {u'\u0180', u'\u0243'}};
+};
+
 struct Block {
+    TableCaseMapping upper;
     std::unique_ptr<SharedConfig> config = std::make_unique<SharedConfig>();
     Block() {
         *config = SharedConfig{};
@@ -65,10 +87,10 @@ TEST(AppFileTitle, CutTextNeverSplitsASurrogatePair) {
 
 TEST(AppGameLink, ModeZeroStartsWithTheProfileAndModeOneEmpty) {
     Block b;
-    GameLinkModel edit(*b.config, 0);
+    GameLinkModel edit(*b.config, 0, b.upper);
     EXPECT_EQ(edit.Name(), u"Racing");
     EXPECT_EQ(edit.GameFile(), u"C:\\Games\\Race.exe");
-    GameLinkModel fresh(*b.config, 1);
+    GameLinkModel fresh(*b.config, 1, b.upper);
     EXPECT_EQ(fresh.Name(), u"");
     EXPECT_EQ(fresh.GameFile(), u"");
     // OK without browsing stores the empty texts.
@@ -80,27 +102,36 @@ TEST(AppGameLink, ModeZeroStartsWithTheProfileAndModeOneEmpty) {
 TEST(AppGameLink, BrowseRefusesAGameOfAnotherProfileIgnoringCase) {
     Block b;
     for (const char16_t* path : {u"C:\\Games\\Shoot.exe", u"c:\\games\\SHOOT.EXE"}) {
-        GameLinkModel m(*b.config, 0);
+        GameLinkModel m(*b.config, 0, b.upper);
         EXPECT_EQ(m.Browse(path), GameLinkModel::BrowseResult::LinkedElsewhere) << Utf16ToUtf8(path);
         EXPECT_EQ(m.GameFile(), u"C:\\Games\\Race.exe");
         EXPECT_EQ(m.Name(), u"Racing");
     }
 }
 
+TEST(AppGameLink, BrowseComparesInTheCapitalsOfTheMappingTheEditUses) {
+    Block b;
+    // Profile 2's game as its edit stored it: in the mapping's capitals.
+    CopyToArray(b.profile(2).GameFile, u"C:\\\u0531\u0178\u0386\\\u0243.EXE");
+    GameLinkModel m(*b.config, 0, b.upper);
+    EXPECT_EQ(m.Browse(u"C:\\\u0561\u00FF\u03AC\\\u0180.exe"), GameLinkModel::BrowseResult::LinkedElsewhere);
+    EXPECT_EQ(m.Browse(u"C:\\\u0561\u00FF\u03AC\\\u0180x.exe"), GameLinkModel::BrowseResult::Accepted);
+}
+
 TEST(AppGameLink, BrowseAcceptsTheCurrentProfilesOwnGame) {
     Block b;
-    GameLinkModel m(*b.config, 0);
+    GameLinkModel m(*b.config, 0, b.upper);
     EXPECT_EQ(m.Browse(u"C:\\GAMES\\race.exe"), GameLinkModel::BrowseResult::Accepted);
     EXPECT_EQ(m.GameFile(), u"C:\\GAMES\\race.exe");
 }
 
 TEST(AppGameLink, BrowseFillsOnlyAnEmptyName) {
     Block b;
-    GameLinkModel empty(*b.config, 1);
+    GameLinkModel empty(*b.config, 1, b.upper);
     ASSERT_EQ(empty.Browse(u"C:\\Games\\Fly.Sim.exe"), GameLinkModel::BrowseResult::Accepted);
     EXPECT_EQ(empty.Name(), u"Fly.Sim");
 
-    GameLinkModel typed(*b.config, 1);
+    GameLinkModel typed(*b.config, 1, b.upper);
     typed.SetName(u"MY FLIGHTS");
     ASSERT_EQ(typed.Browse(u"C:\\Games\\Fly.exe"), GameLinkModel::BrowseResult::Accepted);
     EXPECT_EQ(typed.Name(), u"MY FLIGHTS");
@@ -110,13 +141,13 @@ TEST(AppGameLink, OkStoresBothTextsAndCancelLeavesTheRecord) {
     Block b;
     b.config->CurrentProfile = 1;
     {
-        GameLinkModel cancelled(*b.config, 0);
+        GameLinkModel cancelled(*b.config, 0, b.upper);
         cancelled.SetName(u"X");
         cancelled.Browse(u"C:\\Games\\New.exe");
         // No Store: the dialog was cancelled or closed.
     }
     EXPECT_EQ(ArrayText(b.profile(1).ProFileName), u"");
-    GameLinkModel m(*b.config, 0);
+    GameLinkModel m(*b.config, 0, b.upper);
     m.Browse(u"C:\\Games\\New.exe");
     m.Store();
     EXPECT_EQ(ArrayText(b.profile(1).ProFileName), u"New");
@@ -126,7 +157,7 @@ TEST(AppGameLink, OkStoresBothTextsAndCancelLeavesTheRecord) {
 
 TEST(AppGameLink, TextsAreBoundedByTheRecordArrays) {
     Block b;
-    GameLinkModel m(*b.config, 1);
+    GameLinkModel m(*b.config, 1, b.upper);
     m.SetName(std::u16string(400, u'n'));
     EXPECT_EQ(m.Name().size(), 249u);
     // A path the record cannot hold whole would link the wrong file: refused.
@@ -144,6 +175,6 @@ TEST(AppGameLink, TextsAreBoundedByTheRecordArrays) {
 TEST(AppGameLink, AnUnterminatedGameFieldOfAnotherProfileIsReadWithinItsArray) {
     Block b;
     std::fill(std::begin(b.profile(3).GameFile), std::end(b.profile(3).GameFile), u'z');
-    GameLinkModel m(*b.config, 0);
+    GameLinkModel m(*b.config, 0, b.upper);
     EXPECT_EQ(m.Browse(u"C:\\Games\\Other.exe"), GameLinkModel::BrowseResult::Accepted);
 }

@@ -111,9 +111,16 @@ TEST(MacroLibraryFile, OnlyAChangedLibraryOrADifferentFileIsWritten) {
     f.files.PutFile(kLibrary, saved + "x");
     ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
     EXPECT_EQ(f.files.Bytes(kLibrary), saved) << "a file that differs is replaced";
+    // A rename of the same length leaves the file's size as it was: only its bytes tell.
+    CopyToArray(lib.At(0)->szName, u"Jumq");
+    ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
+    EXPECT_EQ(f.files.Bytes(kLibrary).size(), saved.size());
+    MacroLibrary renamed;
+    ASSERT_TRUE(LoadMacroLibrary(renamed, f.storage));
+    EXPECT_EQ(ArrayText(renamed.At(0)->szName), u"Jumq") << "a renamed macro is saved";
     AppendMacro(lib, u"Dash");
     ASSERT_TRUE(SaveMacroLibrary(lib, f.storage));
-    EXPECT_EQ(f.files.replaceCount, writes + 2);
+    EXPECT_EQ(f.files.replaceCount, writes + 3);
 }
 
 TEST(MacroLibraryFile, NumbersThatYieldAnEmptyLibrary) {

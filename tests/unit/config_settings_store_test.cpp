@@ -171,3 +171,48 @@ TEST(SettingsStore, UnreadableProfileFileYieldsDefaultsAndIsNotOverwrittenByLoad
     EXPECT_EQ(ArrayText(c->profiles[1].ProFileName), u"#2");
     EXPECT_EQ(f.files.Bytes(StandingProfilePath(kFolder, 1)), "[Setting]\r\nProFileName=locked\r\n");
 }
+
+TEST(SettingsStore, ProfileFileIsReadOverItsDefaultsSoDamagedStructuresKeepThem) {
+    Fixture f;
+    f.files.AddFolder(kFolder);
+    f.files.AddFolder(kFolder + u"config");
+    auto written = std::make_unique<ProfileRecord>();
+    SetDefaultProfile(*written, 3);
+    std::memset(written->standardKey, 0x2C, sizeof written->standardKey);
+    std::memset(written->GKey, 0x2C, sizeof written->GKey);
+    std::memset(written->apmLightInfo, 0x2C, sizeof written->apmLightInfo);
+    written->MacroKeyInfo[5].wCode = 0x2C;
+    written->MacroKeyInfo[6].wCode = 0x2D;
+    written->iRGBRed = 7;
+    ASSERT_TRUE(WriteProfileFile(*written, StandingProfilePath(kFolder, 3), f.files));
+    std::u16string text = DecodeIniBytes(f.files.Bytes(StandingProfilePath(kFolder, 3)));
+    // The value after key, up to the line's end, becomes `value`.
+    const auto damage = [&text](std::u16string_view key, std::u16string_view value) {
+        const size_t at = text.find(key);
+        ASSERT_NE(at, std::u16string::npos) << Utf16ToUtf8(key);
+        const size_t start = at + key.size();
+        text.replace(start, text.find(u'\r', start) - start, value);
+    };
+    std::u16string badDigit(2 * (sizeof written->standardKey + 1), u'2');
+    badDigit[40] = u'G';
+    damage(u"standardkey=", badDigit);
+    damage(u"GKey=", u"2C2C2C2C2C2C2C2C00");  // wrong checksum
+    damage(u"apmLightInfo=", u"2C2C");          // cut short
+    damage(u"MacroKeyInfo5=", u"");
+    f.files.PutFile(StandingProfilePath(kFolder, 3), EncodeUtf16Le(text));
+
+    auto c = ResetBlock();
+    LoadConfiguration(*c, f.storage);
+    auto defaults = std::make_unique<SharedConfig>();
+    ResetConfig(*defaults);
+    SetDefaultProfiles(*defaults);
+    const ProfileRecord& loaded = c->profiles[3];
+    const ProfileRecord& fallback = defaults->profiles[3];
+    EXPECT_EQ(std::memcmp(loaded.standardKey, fallback.standardKey, sizeof loaded.standardKey), 0);
+    EXPECT_EQ(std::memcmp(loaded.GKey, fallback.GKey, sizeof loaded.GKey), 0);
+    EXPECT_EQ(std::memcmp(loaded.apmLightInfo, fallback.apmLightInfo, sizeof loaded.apmLightInfo), 0);
+    EXPECT_EQ(std::memcmp(&loaded.MacroKeyInfo[5], &fallback.MacroKeyInfo[5], sizeof(MacroKeyInfo)), 0);
+    // Only the damaged entries fall back: the rest of the file is read as written.
+    EXPECT_EQ(loaded.MacroKeyInfo[6].wCode, written->MacroKeyInfo[6].wCode);
+    EXPECT_EQ(loaded.iRGBRed, 7);
+}

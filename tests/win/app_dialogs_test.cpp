@@ -199,6 +199,41 @@ TEST(AppGameLinkDialog, OkStoresTheTypedNameAndCancelKeepsTheRecord) {
     }
 }
 
+TEST(AppGameLinkDialog, TheLinkedElsewhereCheckUsesTheCapitalsTheEditShows) {
+    // Accented Greek, y with diaeresis, Armenian and Latin Extended-B.
+    const std::u16string browsed = u"C:\\\u0561\u057C\\\u03AC\u00FF \u0180.exe";
+    auto working = std::make_unique<SharedConfig>();
+    ResetConfig(*working);
+    SetDefaultProfiles(*working);
+    working->CurrentProfile = 1;
+    CopyToArray(working->profiles[1].GameFile, browsed);
+    CDlgProfileMan dialog(*working, 0);
+    std::u16string shown;
+    Driver driver([&] {
+        HWND hwnd = dialog.Hwnd();
+        if (!hwnd) return false;
+        const auto edits = DescendantsOfClass(hwnd, L"Edit");
+        if (edits.size() == 2) {
+            wchar_t text[600] = {};
+            GetWindowTextW(edits[1], text, 600);
+            shown = reinterpret_cast<const char16_t*>(text);
+        }
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return true;
+    });
+    dialog.DoModal(nullptr);
+    EXPECT_EQ(shown, u"C:\\\u0531\u054C\\\u0386\u0178 \u0243.EXE");
+    const PlatformCaseMapping platform;
+    EXPECT_EQ(platform.Upper(browsed), shown);
+
+    // Stored in those capitals for profile 1, the game browsed in its own case from
+    // profile 0 is the same game.
+    CopyToArray(working->profiles[1].GameFile, shown);
+    working->CurrentProfile = 0;
+    GameLinkModel model(*working, 0, platform);
+    EXPECT_EQ(model.Browse(browsed), GameLinkModel::BrowseResult::LinkedElsewhere);
+}
+
 TEST(AppGameLinkDialog, ModeOneStartsEmpty) {
     auto working = std::make_unique<SharedConfig>();
     ResetConfig(*working);

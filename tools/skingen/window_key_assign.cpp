@@ -42,7 +42,8 @@ WindowDesign KeyAssignDesign() {
     d.buttons = {
         Button{"2", "OK", XYWH(142, 176, 82, 28), Look::Push, Captions::Dark, "", false},
         Button{"3", "Cancel", XYWH(232, 176, 82, 28), Look::Push, Captions::Dark, "", false},
-        Button{"5", "Default", XYWH(152, 131, 82, 25), Look::Push, Captions::Dark, "", false},
+        // Wider than OK and Cancel: its caption is the longest of the three in several languages.
+        Button{"5", "Default", XYWH(152, 131, 92, 25), Look::Push, Captions::Dark, "", false},
         Button{"4", "Close", XYWH(300, 9, 22, 22), Look::Close, Captions::None, "", false},
     };
     return d;
