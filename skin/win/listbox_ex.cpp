@@ -215,10 +215,42 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
         m_bTracking = false;
         break;
+    case WM_GETOBJECT: {
+        LRESULT result = 0;
+        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
+        break;
+    }
+    case WM_DESTROY:
+        m_access.Disconnect();
+        break;
     default:
         break;
     }
     return Window::WindowProc(message, wParam, lParam);
+}
+
+// ---- what a screen reader hears
+
+AccessibleInfo CListBoxEx::Describe() const {
+    AccessibleInfo info;
+    info.role = AccRole::List;
+    info.name = m_strAccName;
+    info.state = kAccFocusable;
+    return info;
+}
+
+AccessibleInfo CListBoxEx::DescribePart(int index) const {
+    AccessibleInfo info;
+    info.role = AccRole::ListItem;
+    info.name = Text(index);
+    info.state = kAccSelectable | kAccFocusable | (index == CurSel() ? kAccSelected : 0);
+    return info;
+}
+
+RECT CListBoxEx::PartRect(int index) const {
+    RECT rect{};
+    SendMessageW(Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return rect;
 }
 
 bool CListBoxEx::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

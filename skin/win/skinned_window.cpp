@@ -182,7 +182,13 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(lParam);
         break;
+    case WM_GETOBJECT: {
+        LRESULT result = 0;
+        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
+        break;
+    }
     case WM_DESTROY: {
+        m_access.Disconnect();
         const LRESULT result = Dialog::WindowProc(message, wParam, lParam);
         m_bmpBack.Reset();
         m_outline.Reset();
@@ -192,6 +198,43 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
+}
+
+// ---- what a screen reader hears
+
+AccessiblePart PaintedText(std::u16string text, const RECT& rect) {
+    AccessiblePart part;
+    part.info.role = AccRole::StaticText;
+    part.info.name = std::move(text);
+    part.info.state = kAccReadOnly;
+    part.rect = rect;
+    return part;
+}
+
+std::u16string SkinnedWindow::AccessibleName() const {
+    if (m_accName) return m_accName();
+    wchar_t title[256] = {};
+    const int length = GetWindowTextW(Hwnd(), title, 256);
+    return std::u16string(reinterpret_cast<const char16_t*>(title), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+AccessibleInfo SkinnedWindow::Describe() const {
+    AccessibleInfo info;
+    const bool page = (GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_CHILD) != 0;
+    info.role = page ? AccRole::PropertyPage : AccRole::Dialog;
+    info.name = AccessibleName();
+    return info;
+}
+
+AccessibleInfo SkinnedWindow::DescribePart(int index) const {
+    const auto parts = AccessibleParts();
+    return index >= 0 && index < static_cast<int>(parts.size()) ? parts[static_cast<size_t>(index)].info
+                                                                 : AccessibleInfo{};
+}
+
+RECT SkinnedWindow::PartRect(int index) const {
+    const auto parts = AccessibleParts();
+    return index >= 0 && index < static_cast<int>(parts.size()) ? parts[static_cast<size_t>(index)].rect : RECT{};
 }
 
 // ---- text drawing
