@@ -34,7 +34,9 @@
 #include "macros/win/dlg_macro_man.h"
 #include "monitor/monitor_protocol.h"
 #include "skin/app_dir.h"
+#include "skin/ex_menu_model.h"
 #include "skin/win/bitmap_btn.h"
+#include "skin/win/ex_menu.h"
 #include "skin/win/lang_library.h"
 #include "skin/win/listbox_ex.h"
 #include "tests/unit/support/link_doubles.h"
@@ -467,4 +469,51 @@ TEST(AccessibleObject, AnswersNotConnectedOnceItsWindowIsGoneAndNeverTouchesTheC
         EXPECT_EQ(parentObject, nullptr);
         object->Release();
     }
+}
+
+// ---- a popup menu, read while it is open
+
+namespace {
+
+std::vector<AccessibleNode>& MenuNodes() {
+    static std::vector<AccessibleNode> nodes;
+    return nodes;
+}
+
+}  // namespace
+
+TEST(AccessibleMenu, ItemsAreNamedByTheirTextsAndTheCurrentChoiceIsChecked) {
+    ASSERT_TRUE(InstallMenuHook());
+    win::Window owner;
+    ASSERT_TRUE(owner.CreateEx(0, L"menu owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr));
+    CExMenu menu;
+    ASSERT_TRUE(menu.CreatePopup());
+    menu.AppendItem(40, u"Static");
+    menu.AppendItem(kMenuSeparatorId, u"");
+    menu.AppendItem(41, u"Breathing", nullptr, kMenuMarkCurrent);
+    MenuNodes().clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND window = FindWindowW(L"#32768", nullptr);
+        if (!window || !IsWindowVisible(window)) return;
+        MenuNodes() = test::WalkAccessibleTree(window);
+        EndMenu();
+    });
+    menu.TrackPopup(owner.Hwnd(), 10, 10, TPM_LEFTALIGN);
+    KillTimer(nullptr, timer);
+    const std::vector<AccessibleNode>& nodes = MenuNodes();
+    ASSERT_EQ(nodes.size(), 4u);
+    EXPECT_EQ(nodes[0].role, ROLE_SYSTEM_MENUPOPUP);
+    const struct {
+        long role;
+        const wchar_t* name;
+        bool checked;
+    } items[] = {{ROLE_SYSTEM_MENUITEM, L"Static", false},
+                 {ROLE_SYSTEM_SEPARATOR, L"", false},
+                 {ROLE_SYSTEM_MENUITEM, L"Breathing", true}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(nodes[i + 1].role, items[i].role) << i;
+        EXPECT_EQ(nodes[i + 1].name, items[i].name) << i;
+        EXPECT_EQ((nodes[i + 1].state & STATE_SYSTEM_CHECKED) != 0, items[i].checked) << i;
+    }
+    DestroyWindow(owner.Hwnd());
 }
