@@ -49,5 +49,5 @@ def test_a_screen_reader_names_every_object_presses_apply_and_selects_a_profile(
     assert not state("Profile 2") & STATE_CHECKED
     walker(app, "press", MAIN_TITLE, "Profile 2", str(ROLE_RADIO_BUTTON))
     wait_until(lambda: state("Profile 2") & STATE_CHECKED, 20, "Profile 2 checked")
-    app.wait_selected(PROFILE_BUTTONS, 1, "profile")
+    app.wait_selected(PROFILE_BUTTONS, 2, "profile")  # captions: Default, Profile 1, Profile 2, Profile 3
     assert not state("Default") & STATE_CHECKED
