@@ -3,9 +3,9 @@
 // describes (AccessibleSource). Objects are made on the first request, not at creation,
 // and oleacc.dll is loaded only then.
 //
-// Use, in a control's one dispatch switch:
-//     case WM_GETOBJECT: if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result; break;
-//     case WM_DESTROY:   m_access.Disconnect(); break;
+// Use, first in a control's window procedure:
+//     LRESULT answer = 0;
+//     if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
 // A screen reader may hold an object long after its window is gone: once the control
 // disconnects it, every call answers CO_E_OBJNOTCONNECTED and nothing of the control
 // is touched again.
@@ -55,6 +55,13 @@ public:
     bool Answer(HWND hwnd, AccessibleSource& source, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // From now on every object handed out answers CO_E_OBJNOTCONNECTED.
     void Disconnect();
+    // Both of the above from a control's window procedure, before its own switch:
+    // answers WM_GETOBJECT (true, with `result`), disconnects at WM_DESTROY (false, so
+    // the control still sees it).
+    bool Handle(HWND hwnd, AccessibleSource& source, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message == WM_DESTROY) Disconnect();
+        return message == WM_GETOBJECT && Answer(hwnd, source, wParam, lParam, result);
+    }
 
 private:
     AccessibleObject* object_ = nullptr;  // one reference, ours

@@ -10,18 +10,8 @@ bool NamedEdit::Attach(HWND edit, std::function<std::u16string()> name) {
 }
 
 LRESULT NamedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_GETOBJECT: {
-        LRESULT result = 0;
-        if (access_.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
-        break;
-    }
-    case WM_DESTROY:
-        access_.Disconnect();
-        break;
-    default:
-        break;
-    }
+    LRESULT answer = 0;
+    if (access_.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     return Window::WindowProc(message, wParam, lParam);
 }
 

@@ -308,12 +308,9 @@ bool CBitmapBtn::DoDefaultAction() {
 }
 
 LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
-    case WM_GETOBJECT: {
-        LRESULT result = 0;
-        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
-        break;
-    }
     case WM_ERASEBKGND:
         return 0;
     case WM_MOUSEMOVE:
@@ -340,7 +337,6 @@ LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCaptureChanged(message, wParam, lParam);
         return 0;
     case WM_DESTROY:
-        m_access.Disconnect();
         ReleasePictures();
         m_toolTip = nullptr;  // owned by this window, destroyed with it
         break;

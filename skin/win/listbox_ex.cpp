@@ -199,6 +199,8 @@ void CListBoxEx::OnMouseWheel(WPARAM wParam) {
 }
 
 LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_MOUSEWHEEL:
         OnMouseWheel(wParam);
@@ -214,14 +216,6 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_MOUSELEAVE:
         m_bTracking = false;
-        break;
-    case WM_GETOBJECT: {
-        LRESULT result = 0;
-        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
-        break;
-    }
-    case WM_DESTROY:
-        m_access.Disconnect();
         break;
     default:
         break;

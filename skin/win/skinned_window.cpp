@@ -161,6 +161,8 @@ void SkinnedWindow::OnLButtonDown(LPARAM lParam) {
 }
 
 LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
         return RunSkinnedCreate(wParam, lParam);
@@ -182,13 +184,7 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(lParam);
         break;
-    case WM_GETOBJECT: {
-        LRESULT result = 0;
-        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
-        break;
-    }
     case WM_DESTROY: {
-        m_access.Disconnect();
         const LRESULT result = Dialog::WindowProc(message, wParam, lParam);
         m_bmpBack.Reset();
         m_outline.Reset();

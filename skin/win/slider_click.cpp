@@ -58,6 +58,8 @@ void CClickSlider::Repaint() {
 }
 
 LRESULT CClickSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
         return OnCreate(message, wParam, lParam);
@@ -72,14 +74,6 @@ LRESULT CClickSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:  // a real release on the track, or the one the thumb posts
         PostMessageW(m_hParent, slider::kMsgSliderReleased, 0, m_nId);
         win::NotifyAccessibleChange(Hwnd(), EVENT_OBJECT_VALUECHANGE);
-        break;
-    case WM_GETOBJECT: {
-        LRESULT result = 0;
-        if (m_access.Answer(Hwnd(), *this, wParam, lParam, result)) return result;
-        break;
-    }
-    case WM_DESTROY:
-        m_access.Disconnect();
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);

@@ -192,6 +192,16 @@ void CALLBACK DriveKeyDialog(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
+// The main window over a scratch data folder, without a monitor.
+struct MainWindow {
+    test::ScratchFolder data;
+    Win32FileSystem files;
+    FixedDataFolder folder{data.Path()};
+    NoMonitor monitor;
+    FolderStorage storage{Storage{files, folder}, g_MacroLibrary};
+    CTavrelDlg dialog{monitor, storage};
+};
+
 class AccessibleWindows : public ::testing::TestWithParam<Language> {
 protected:
     void TearDown() override { test::PumpPending(); }
@@ -204,12 +214,8 @@ protected:
 
 TEST_P(AccessibleWindows, MainWindowNamesEveryControlOnEveryPageAndMarksTheCurrentOnes) {
     const Language& language = GetParam();
-    test::ScratchFolder data;
-    Win32FileSystem files;
-    FixedDataFolder folder{data.Path()};
-    NoMonitor monitor;
-    FolderStorage storage(Storage{files, folder}, g_MacroLibrary);
-    CTavrelDlg main(monitor, storage);
+    MainWindow window;
+    CTavrelDlg& main = window.dialog;
     ASSERT_TRUE(Show(main));
 
     std::vector<AccessibleNode> nodes = test::WalkAccessibleTree(main.Hwnd());
@@ -292,12 +298,8 @@ TEST_P(AccessibleWindows, MainWindowNamesEveryControlOnEveryPageAndMarksTheCurre
 
 TEST_P(AccessibleWindows, KeyAssignmentDialogIsReadAndTheKeysValueFollowsTheRemap) {
     const Language& language = GetParam();
-    test::ScratchFolder data;
-    Win32FileSystem files;
-    FixedDataFolder folder{data.Path()};
-    NoMonitor monitor;
-    FolderStorage storage(Storage{files, folder}, g_MacroLibrary);
-    CTavrelDlg main(monitor, storage);
+    MainWindow window;
+    CTavrelDlg& main = window.dialog;
     ASSERT_TRUE(Show(main));
     const std::wstring escape = W(UsageName(DefaultStandardKey[0], SystemLayout()));
     const std::wstring letter = W(GetVKName('Q'));
