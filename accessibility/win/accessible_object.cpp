@@ -120,29 +120,18 @@ public:
         return Live() ? S_FALSE : CO_E_OBJNOTCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role) return E_POINTER;
-        role->vt = VT_EMPTY;
-        AccessibleInfo info;
-        const HRESULT found = Info(child, info);
-        if (found != S_OK) return found;
-        role->vt = VT_I4;
-        role->lVal = static_cast<LONG>(info.role);
-        return S_OK;
+        return Number(child, role, [](const AccessibleInfo& info) { return static_cast<LONG>(info.role); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state) return E_POINTER;
-        state->vt = VT_EMPTY;
-        AccessibleInfo info;
-        const HRESULT found = Info(child, info);
-        if (found != S_OK) return found;
-        if (Resolve(child).kind == Child::Self) {
-            if (!IsWindowVisible(hwnd_)) info.state |= STATE_SYSTEM_INVISIBLE;
-            if (!IsWindowEnabled(hwnd_)) info.state |= STATE_SYSTEM_UNAVAILABLE;
-            if (GetFocus() == hwnd_) info.state |= STATE_SYSTEM_FOCUSED;
-        }
-        state->vt = VT_I4;
-        state->lVal = static_cast<LONG>(info.state);
-        return S_OK;
+        return Number(child, state, [this, &child](const AccessibleInfo& info) {
+            DWORD bits = info.state;
+            if (Resolve(child).kind == Child::Self) {
+                if (!IsWindowVisible(hwnd_)) bits |= STATE_SYSTEM_INVISIBLE;
+                if (!IsWindowEnabled(hwnd_)) bits |= STATE_SYSTEM_UNAVAILABLE;
+                if (GetFocus() == hwnd_) bits |= STATE_SYSTEM_FOCUSED;
+            }
+            return static_cast<LONG>(bits);
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!focus) return E_POINTER;
@@ -272,6 +261,17 @@ private:
         if (found != S_OK) return found;
         *out = AllocateBstr(field(info));
         return *out ? S_OK : S_FALSE;
+    }
+    template <typename Field>
+    HRESULT Number(const VARIANT& child, VARIANT* out, Field field) const {
+        if (!out) return E_POINTER;
+        out->vt = VT_EMPTY;
+        AccessibleInfo info;
+        const HRESULT found = Info(child, info);
+        if (found != S_OK) return found;
+        out->vt = VT_I4;
+        out->lVal = field(info);
+        return S_OK;
     }
     HRESULT NoText(const VARIANT& child, BSTR* out) const {
         if (!out) return E_POINTER;

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../unit/macros_test_doubles.h"
@@ -41,6 +41,7 @@
 #include "skin/win/listbox_ex.h"
 #include "tests/unit/support/link_doubles.h"
 #include "tests/win/support/accessible_tree.h"
+#include "tests/win/support/child_windows.h"
 #include "tests/win/support/config_scratch_folder.h"
 #include "tests/win/window_test_support.h"
 
@@ -148,48 +149,29 @@ void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG chi
 }
 
 // The key assignment dialog, driven from a timer while its modal loop runs: its tree is
-// read, Q is reported as the capture hook reports it, and OK is pressed by its default
-// action.
-struct DialogWatch {
-    std::vector<AccessibleNode>* nodes;
-    HWND except;
+// read into `nodes`, Q is reported as the capture hook reports it, and OK is pressed by
+// its default action.
+struct KeyDialogWatch {
+    std::vector<AccessibleNode>* nodes = nullptr;
+    HWND mainWindow = nullptr;
 };
-std::vector<DialogWatch>& Dialogs() {
-    static std::vector<DialogWatch> watches;
-    return watches;
+KeyDialogWatch& Watch() {
+    static KeyDialogWatch watch;
+    return watch;
 }
 void CALLBACK DriveKeyDialog(HWND, UINT, UINT_PTR, DWORD) {
-    if (Dialogs().empty()) return;
-    const DialogWatch watch = Dialogs().front();
     HWND dialog = nullptr;
-    {
-        std::array<HWND, 2> search{nullptr, watch.except};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* s = reinterpret_cast<HWND*>(lp);
-                wchar_t name[16] = {};
-                GetClassNameW(hwnd, name, 16);
-                if (hwnd != s[1] && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                    s[0] = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(search.data()));
-        dialog = search[0];
-    }
-    if (!dialog) return;
-    Dialogs().clear();
+    for (HWND hwnd : TopWindowsOf(GetCurrentProcessId(), L"#32770"))
+        if (hwnd != Watch().mainWindow && IsWindowEnabled(hwnd)) dialog = hwnd;
+    if (!dialog || !Watch().nodes) return;
+    std::vector<AccessibleNode>& nodes = *std::exchange(Watch().nodes, nullptr);
     SendMessageW(dialog, WM_CAPTURED_KEY, 'Q', 0);
-    *watch.nodes = test::WalkAccessibleTree(dialog);
-    for (const AccessibleNode& node : *watch.nodes) {
-        if (node.role == ROLE_SYSTEM_PUSHBUTTON && node.name == W(LoadLangString(404))) {
-            test::DoAccessibleDefaultAction(node);
-            return;
-        }
+    nodes = test::WalkAccessibleTree(dialog);
+    if (const AccessibleNode* ok = Find(nodes, ROLE_SYSTEM_PUSHBUTTON, W(LoadLangString(404)))) {
+        test::DoAccessibleDefaultAction(*ok);
+    } else {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
     }
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 // The main window over a scratch data folder, without a monitor.
@@ -310,9 +292,8 @@ TEST_P(AccessibleWindows, KeyAssignmentDialogIsReadAndTheKeysValueFollowsTheRema
 
     // Inside the dialog's own loop: read it, type Q through the capture path, press OK.
     std::vector<AccessibleNode> dialogNodes;
+    Watch() = KeyDialogWatch{&dialogNodes, main.Hwnd()};
     UINT_PTR timer = SetTimer(nullptr, 0, 20, &DriveKeyDialog);
-    Dialogs().clear();
-    Dialogs().push_back({&dialogNodes, main.Hwnd()});
 
     std::vector<AccessibleNode> nodes = test::WalkAccessibleTree(main.Hwnd());
     const AccessibleNode* key = Find(nodes, ROLE_SYSTEM_PUSHBUTTON, escape);
