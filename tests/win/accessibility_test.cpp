@@ -33,6 +33,7 @@
 #include "macros/macro_key_menu.h"
 #include "macros/win/dlg_macro_man.h"
 #include "monitor/monitor_protocol.h"
+#include "monitor/win/waiting_dialog.h"
 #include "skin/app_dir.h"
 #include "skin/ex_menu_model.h"
 #include "skin/win/bitmap_btn.h"
@@ -348,6 +349,11 @@ TEST_P(AccessibleWindows, DialogsNameEveryControlAndTheirTexts) {
         read(warning, "reset warning",
              {{ROLE_SYSTEM_DIALOG, s(700)}, {ROLE_SYSTEM_STATICTEXT, s(701)}, {ROLE_SYSTEM_PUSHBUTTON, s(702)},
               {ROLE_SYSTEM_PUSHBUTTON, s(703)}, {ROLE_SYSTEM_PUSHBUTTON, close}});
+    }
+    {
+        CDlgWaitting waiting;  // no main window to start an apply in
+        read(waiting, "waiting dialog",
+             {{ROLE_SYSTEM_DIALOG, W(kWaitingWindowTitle)}, {ROLE_SYSTEM_STATICTEXT, s(1400)}});
     }
     {
         CDlgShortCut shortcut(UsKeyboardLayout());
