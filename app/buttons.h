@@ -45,6 +45,9 @@ extern const std::array<MainButtonDef, kMainButtonCount> kMainButtons;
 // The main window's language table holds strings 101 to 117 as entries 0 to 16.
 constexpr int kMainFirstString = 101;
 constexpr int kMainLastString = 117;
+// The names of the two picture-only buttons, heard through a screen reader.
+constexpr int kMainMinimizeString = 114;
+constexpr int kMainCloseString = 117;
 // The assignment-text table used by the key texts: strings 500 to 525.
 constexpr int kActionFirstString = 500;
 constexpr int kActionLastString = 525;

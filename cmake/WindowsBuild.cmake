@@ -51,7 +51,7 @@ file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/suppo
 list(APPEND win_test_src ${win_test_support})
 if(win_test_src)
   add_executable(win_tests ${win_test_src})
-  target_link_libraries(win_tests PRIVATE tavrel_substitute_core tavrel_win gtest gtest_main gmock)
+  target_link_libraries(win_tests PRIVATE tavrel_substitute_core tavrel_win gtest gtest_main gmock oleacc)
   add_test(NAME win_tests COMMAND win_tests)
 endif()
 

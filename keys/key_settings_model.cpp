@@ -3,6 +3,7 @@
 #include "config/shared_config.h"
 #include "keys/dialog_result.h"
 #include "keys/key_actions.h"
+#include "keys/key_codes.h"
 
 namespace tavrel {
 
@@ -21,6 +22,14 @@ std::array<bool, kKeyPositions> KeySettingsModel::RemappedMarks() const {
     std::array<bool, kKeyPositions> marks{};
     for (int p = 0; p < kKeyPositions; ++p) marks[p] = IsRemapped(p);
     return marks;
+}
+
+std::u16string KeySettingsModel::KeyName(int keyPos, const KeyboardLayout& layout) {
+    return IsKeyPosition(keyPos) ? UsageName(DefaultStandardKey[keyPos], layout) : std::u16string();
+}
+
+std::u16string KeySettingsModel::AssignedKeyName(int keyPos, const KeyboardLayout& layout) const {
+    return IsKeyPosition(keyPos) ? UsageName(CurrentProfile(config_).standardKey[keyPos], layout) : std::u16string();
 }
 
 KeyClickOutcome KeySettingsModel::OnKeyClicked(int keyPos, KeyAssignRunner& dialog) {

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "config/records.h"
+#include "keys/keyboard_layout.h"
 
 namespace tavrel {
 
@@ -43,6 +45,12 @@ public:
     std::array<bool, kKeyPositions> RemappedMarks() const;
 
     KeyClickOutcome OnKeyClicked(int keyPos, KeyAssignRunner& dialog);
+
+    // What a screen reader hears of key button keyPos: the name of the key drawn there
+    // (its default usage, named for the active layout) and the name of the key it sends
+    // in the current profile. Empty for a position that carries no key.
+    static std::u16string KeyName(int keyPos, const KeyboardLayout& layout);
+    std::u16string AssignedKeyName(int keyPos, const KeyboardLayout& layout) const;
 
 private:
     SharedConfig& config_;

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "accessibility/win/spoken_words.h"
 #include "app/win/file_dialogs.h"
 #include "dialogs/win/warning_dialog.h"
 
@@ -49,6 +50,19 @@ void CDlgProfileMan::CreateSkinControls(SkinBuilder& skin) {
     SendMessageW(m_editName, EM_LIMITTEXT, GameLinkModel::kNameLimit, 0);
     SendMessageW(m_editGameFile, EM_LIMITTEXT, GameLinkModel::kGameFileLimit, 0);
     EnableWindow(m_editGameFile, FALSE);
+    // Strings 803 and 808 label the two edits; the browse button fills the second.
+    m_accName.Attach(m_editName, [this] { return m_lang.Get(3); });
+    m_accGameFile.Attach(m_editGameFile, [this] { return m_lang.Get(8); });
+    m_btnBrowse.m_accDescribe = [this](AccessibleInfo& info) { info.name = m_lang.Get(8); };
+    m_btnLinkClose.m_accDescribe = win::NamedBy(Spoken::Close);
+}
+
+std::vector<AccessiblePart> CDlgProfileMan::AccessibleParts() const {
+    std::vector<AccessiblePart> parts;
+    for (const GameLinkText& text : kGameLinkTexts) {
+        if (text.entry != 0) parts.push_back(PaintedText(m_lang.Get(static_cast<size_t>(text.entry)), text.rect));
+    }
+    return parts;
 }
 
 BOOL CDlgProfileMan::OnInitDialog() {

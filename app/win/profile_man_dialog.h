@@ -3,6 +3,8 @@
 // changes the profile; a game linked to another profile is refused silently.
 #pragma once
 
+#include "accessibility/win/named_edit.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -41,6 +43,8 @@ protected:
     BOOL OnInitDialog() override;
     void PaintSkin(HDC dc) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::u16string AccessibleName() const override { return m_lang.Get(0); }
+    std::vector<AccessiblePart> AccessibleParts() const override;
 
 private:
     void OnCommand(HWND sender);
@@ -56,6 +60,7 @@ private:
     CBitmapBtn m_btnBrowse;
     HWND m_editName = nullptr;      // child windows, destroyed with the dialog
     HWND m_editGameFile = nullptr;
+    win::NamedEdit m_accName, m_accGameFile;  // name the two edits for a screen reader
 };
 
 }  // namespace tavrel

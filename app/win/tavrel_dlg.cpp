@@ -69,6 +69,11 @@ void CTavrelDlg::CreateSkinControls(SkinBuilder& skin) {
         }
         if (desc.dialogColours) SetDialogButtonColours(button);
     }
+    for (MainButton page : kPageButtons) Button(page).m_accKind = ButtonKind::PageTab;
+    for (MainButton profile : kProfileButtons) Button(profile).m_accKind = ButtonKind::Radio;
+    // The picture-only buttons are named by the strings their tooltips would use.
+    Button(MainButton::Minimize).m_strAccName = m_lang.Get(kMainMinimizeString - kMainFirstString);
+    Button(MainButton::Close).m_strAccName = m_lang.Get(kMainCloseString - kMainFirstString);
 }
 
 BOOL CTavrelDlg::OnInitDialog() {
@@ -92,6 +97,9 @@ BOOL CTavrelDlg::OnInitDialog() {
             // before it loads, saves or announces anything.
             EndModal(IDCANCEL);
             return TRUE;
+        }
+        if (auto* skinned = dynamic_cast<SkinnedWindow*>(page)) {
+            skinned->m_accName = [this, i] { return Button(kPageButtons[i]).m_strCaption; };
         }
         SetWindowPos(page->PageHwnd(), nullptr, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
                      kPageArea.bottom - kPageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,5 +1,6 @@
 #include "dialogs/win/warning_dialog.h"
 
+#include "accessibility/win/spoken_words.h"
 #include "dialogs/warning_model.h"
 #include "skin/win/lang_library.h"
 
@@ -30,6 +31,12 @@ void CDlgWarning::CreateSkinControls(SkinBuilder& skin) {
     m_btnCancel.m_strCaption = m_lang.Get(kWarningCancelCaptionEntry);
     SetDialogButtonColours(m_btnOK);
     SetDialogButtonColours(m_btnCancel);
+    m_btnClose.m_accDescribe = win::NamedBy(Spoken::Close);
+}
+
+std::vector<AccessiblePart> CDlgWarning::AccessibleParts() const {
+    const TextBox& box = kWarningMessageBox;
+    return {PaintedText(m_lang.Get(kWarningMessageEntry), RECT{box.left, box.top, box.right, box.bottom})};
 }
 
 void CDlgWarning::PaintSkin(HDC dc) {

@@ -27,6 +27,9 @@ protected:
     void LoadLanguage() override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
+    // Named by its title; the message is a text of it.
+    std::u16string AccessibleName() const override { return m_lang.Get(0); }
+    std::vector<AccessiblePart> AccessibleParts() const override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

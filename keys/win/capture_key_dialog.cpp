@@ -1,5 +1,6 @@
 #include "keys/win/capture_key_dialog.h"
 
+#include "accessibility/win/spoken_words.h"
 #include "keys/win/capture_hook.h"
 #include "keys/win/key_dialog_buttons.h"
 
@@ -8,6 +9,8 @@ namespace tavrel {
 void CaptureKeyDialog::StartCapture(int fieldId, DWORD extraStyle, const RECT& place) {
     m_editKey = KeyFieldOf(Hwnd(), fieldId, extraStyle);
     if (m_editKey) MoveWindow(m_editKey, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    m_accKey.Attach(m_editKey, [this] { return KeyFieldName(); });
+    m_btnClose.m_accDescribe = win::NamedBy(Spoken::Close);
     InstallCaptureHook(Hwnd());
 }
 

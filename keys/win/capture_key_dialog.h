@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accessibility/win/named_edit.h"
 #include "skin/win/bitmap_btn.h"
 #include "skin/win/skinned_window.h"
 
@@ -35,8 +36,12 @@ protected:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The key field's name for a screen reader (the label painted beside it).
+    virtual std::u16string KeyFieldName() const = 0;
+
     CBitmapBtn m_btnOK, m_btnCancel, m_btnClose;
     HWND m_editKey = nullptr;  // a child of the dialog; destroyed with it
+    win::NamedEdit m_accKey;
 };
 
 }  // namespace tavrel

@@ -34,6 +34,14 @@ BOOL CDlgKeyAssi::OnInitDialog() {
     return TRUE;
 }
 
+std::u16string CDlgKeyAssi::KeyFieldName() const { return m_lang.Get(402 - kFirstString); }
+
+std::u16string CDlgKeyAssi::AccessibleName() const { return m_lang.Get(400 - kFirstString); }
+
+std::vector<AccessiblePart> CDlgKeyAssi::AccessibleParts() const {
+    return {PaintedText(m_lang.Get(401 - kFirstString) + u" " + model_.m_strCurName, RECT{25, 90, 300, 112})};
+}
+
 void CDlgKeyAssi::ShowField() { ShowKey(model_.FieldText()); }
 
 void CDlgKeyAssi::OnCapturedKey(uint32_t virtualKey, uint32_t flags) {

@@ -30,6 +30,9 @@ protected:
 
     void OnCapturedKey(uint32_t virtualKey, uint32_t flags) override;
     bool OnCommand(HWND sender) override;
+    std::u16string KeyFieldName() const override;
+    std::u16string AccessibleName() const override;
+    std::vector<AccessiblePart> AccessibleParts() const override;
 
 private:
     void ShowField();

@@ -33,7 +33,15 @@ CDlgMainCtrlPanel::CDlgMainCtrlPanel(SharedConfig& config, const KeyboardLayout&
       layout_(layout) {}
 
 void CDlgMainCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
-    for (int p = 0; p < kKeyPositions; ++p) skin.CreateButton(m_btnKeys[static_cast<size_t>(p)], p + kFirstKeyButtonEntry);
+    for (int p = 0; p < kKeyPositions; ++p) {
+        CBitmapBtn& button = m_btnKeys[static_cast<size_t>(p)];
+        skin.CreateButton(button, p + kFirstKeyButtonEntry);
+        // Read when a screen reader asks, so that it always follows the profile.
+        button.m_accDescribe = [this, p](AccessibleInfo& info) {
+            info.name = KeySettingsModel::KeyName(p, layout_);
+            info.value = model_.AssignedKeyName(p, layout_);
+        };
+    }
 }
 
 void CDlgMainCtrlPanel::MarkKey(int keyPos, bool remapped, bool shown) {
@@ -56,6 +64,7 @@ void CDlgMainCtrlPanel::OnKeyClicked(int keyPos) {
     KeyAssignDialogRunner dialog(Hwnd(), layout_);
     if (model_.OnKeyClicked(keyPos, dialog) == KeyClickOutcome::Stored) {
         MarkKey(keyPos, model_.IsRemapped(keyPos), IsWindowVisible(Hwnd()) != FALSE);
+        win::NotifyAccessibleChange(KeyButton(keyPos), EVENT_OBJECT_VALUECHANGE);
     }
 }
 

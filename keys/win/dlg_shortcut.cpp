@@ -28,7 +28,16 @@ void CDlgShortCut::CreateSkinControls(SkinBuilder& skin) {
     StyleDialogButton(m_btnOK, Text(m_lang, 607));
     StyleDialogButton(m_btnCancel, Text(m_lang, 608));
     for (CBitmapBtn& toggle : m_btnToggle) toggle.m_bToggle = true;
+    // Each switch is named by the label painted beside it: Ctrl, Shift, Alt, Win, none.
+    constexpr int kToggleNames[kShortcutToggles] = {601, 602, 603, 604, 606};
+    for (int i = 0; i < kShortcutToggles; ++i) {
+        CBitmapBtn& toggle = m_btnToggle[static_cast<size_t>(i)];
+        toggle.m_accKind = ButtonKind::Check;
+        toggle.m_strAccName = Text(m_lang, kToggleNames[i]);
+    }
 }
+
+std::u16string CDlgShortCut::KeyFieldName() const { return Text(m_lang, 605); }
 
 BOOL CDlgShortCut::OnInitDialog() {
     StartCapture(kShortcutFieldId, 0, RECT{105, 120, 105 + 71, 120 + 12});

@@ -36,6 +36,8 @@ protected:
 
     void OnCapturedKey(uint32_t virtualKey, uint32_t flags) override;
     bool OnCommand(HWND sender) override;
+    std::u16string KeyFieldName() const override;
+    std::u16string AccessibleName() const override { return m_lang.Get(0); }  // string 600, the title
 
 private:
     void ShowToggles();

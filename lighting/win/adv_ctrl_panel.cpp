@@ -30,6 +30,17 @@ void CDlgAdvCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
         b.button.m_crText = b.button.m_crDisabled = b.button.m_crPressed = RGB(0, 0, 0);
         b.button.m_crHover = RGB(163, 25, 48);
     }
+    // The rates are one choice of two; the response time button shows its value and is
+    // named by the card's heading.
+    m_btn500Hz.m_accKind = m_btn1000Hz.m_accKind = ButtonKind::Radio;
+    m_btnRespTime.m_accDescribe = [this](AccessibleInfo& info) {
+        info.value = info.name;
+        info.name = m_lang.Get(static_cast<size_t>(303 - kAdvLangFirst));
+    };
+}
+
+std::vector<AccessiblePart> CDlgAdvCtrlPanel::AccessibleParts() const {
+    return {PaintedText(m_lang.Get(static_cast<size_t>(301 - kAdvLangFirst)), RECT{73, 100, 73 + 300, 100 + 16})};
 }
 
 void CDlgAdvCtrlPanel::PaintSkin(HDC dc) {

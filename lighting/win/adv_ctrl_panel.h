@@ -38,6 +38,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
+    std::vector<AccessiblePart> AccessibleParts() const override;
 
 private:
     ProfileRecord& Profile() { return CurrentProfile(m_working); }

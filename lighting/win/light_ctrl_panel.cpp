@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "accessibility/win/spoken_words.h"
 #include "config/text.h"
 #include "lighting/light_tables.h"
 #include "skin/app_dir.h"
@@ -85,6 +86,40 @@ void CDlgLightCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
         m_sldHue.SetRange(0, kHueMax);
         m_sldHue.SetPos(CurrentProfile(m_applied).iCrlSliderPos);
     }
+    DescribeControls();
+}
+
+void CDlgLightCtrlPanel::DescribeControls() {
+    // Red, green and blue are strings 1109 to 1111; the hue has no painted label.
+    for (Channel c : kChannels) {
+        Slider(c).m_accDescribe = [this, c](AccessibleInfo& info) {
+            info.name = Text(1109 + static_cast<int>(c));
+            info.value = FormatInt(m_model.Component(c));
+        };
+    }
+    m_sldHue.m_accDescribe = [this](AccessibleInfo& info) {
+        info.name = win::SpokenWord(Spoken::Hue);
+        info.value = FormatInt(m_sldHue.GetPos());
+    };
+    m_btnEffect.m_accDescribe = [this](AccessibleInfo& info) {
+        info.value = info.name;
+        info.name = Text(1101);
+    };
+    m_btnSpeed.m_accDescribe = [this](AccessibleInfo& info) {
+        info.value = info.name;
+        info.name = Text(1102);
+    };
+}
+
+std::vector<AccessiblePart> CDlgLightCtrlPanel::AccessibleParts() const {
+    AccessiblePart palette;
+    palette.info.role = AccRole::Graphic;
+    palette.info.name = win::SpokenWord(Spoken::Colour);
+    palette.info.value = ColourValueText(Text(1109), Text(1110), Text(1111), m_model.Component(Channel::Red),
+                                         m_model.Component(Channel::Green), m_model.Component(Channel::Blue));
+    palette.info.state = kAccReadOnly;
+    palette.rect = RECT{kPaletteRect.left, kPaletteRect.top, kPaletteRect.right, kPaletteRect.bottom};
+    return {palette};
 }
 
 void CDlgLightCtrlPanel::CutFromBackground(HDC dc) {
@@ -127,6 +162,7 @@ BOOL CDlgLightCtrlPanel::OnInitDialog() {
         const RECT& r = kEditRect[i];
         MoveWindow(edit, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
         SendMessageW(edit, EM_LIMITTEXT, 3, 0);
+        m_accEdit[i].Attach(edit, [this, c] { return Text(1109 + static_cast<int>(c)); });
     }
 
     m_model.SetHue(HueFromSliderPosition(m_sldHue.GetPos()));

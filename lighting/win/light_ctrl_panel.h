@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "accessibility/win/named_edit.h"
 #include "window/win/main_page.h"
 #include "config/shared_config.h"
 #include "lighting/light_page_model.h"
@@ -75,8 +76,14 @@ protected:
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
     void CutFromBackground(HDC dc) override;
+    std::vector<AccessiblePart> AccessibleParts() const override;
 
 private:
+    // What a screen reader hears of the page's controls: the labels they are drawn
+    // beside, the numbers and captions they show.
+    void DescribeControls();
+    const std::u16string& Text(int number) const { return m_lang.Get(static_cast<size_t>(number - 1100)); }
+
     ProfileRecord& Profile() { return CurrentProfile(m_working); }
 
     void ApplyEffect(int effect);
@@ -109,6 +116,7 @@ private:
     std::u16string m_strOverPath;  // the skin's over image, for the track fills
     std::array<CClickSlider*, 3> m_sldColour{&m_sldRed, &m_sldGreen, &m_sldBlue};
     std::array<HWND, 3> m_edit{};
+    std::array<win::NamedEdit, 3> m_accEdit;
 
     // The palette's cached picture: a 32-bit top-down section the model's pixels are
     // copied into when the hue changes, with a memory context holding it.

@@ -39,6 +39,8 @@ void CDlgMacroCtrlPanel::CreateSkinControls(SkinBuilder& skin) {
         button.m_crDisabled = kBlack;
         button.m_crPressed = kBlack;
         button.m_crHover = kAccent;
+        // The caption is the assignment: a screen reader hears it as both.
+        button.m_accDescribe = [](AccessibleInfo& info) { info.value = info.name; };
     }
 }
 
@@ -54,8 +56,13 @@ void CDlgMacroCtrlPanel::RefreshMacroKeys() {
         CBitmapBtn& button = m_btnKeys[static_cast<size_t>(i)];
         const std::u16string text = GetKeyActionText(profile.MacroKeyInfo[i], m_lang, layout_);
         button.SetTipText(text);
+        const bool changed = button.m_strCaption != text;
         button.m_strCaption = text;
         RedrawNow(button.Hwnd());
+        if (changed) {
+            win::NotifyAccessibleChange(button.Hwnd(), EVENT_OBJECT_NAMECHANGE);
+            win::NotifyAccessibleChange(button.Hwnd(), EVENT_OBJECT_VALUECHANGE);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dialogs/win/warning_dialog.h"
+#include "accessibility/win/spoken_words.h"
 #include "keys/win/capture_hook.h"
 #include "macros/macro_key_menu.h"
 #include "macros/win/ex_menu_builder.h"
@@ -119,6 +120,24 @@ void CDlgMacroMan::CreateSkinControls(SkinBuilder& skin) {
 
     m_lstMacros.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(6).rcPos), kMacroListTag);
     m_lstEvents.Create(skin.Parent(), SkinBuilder::ToRect(skin.Entry(11).rcPos), kEventListTag);
+
+    // A screen reader hears the labels as texts, the switches by the texts beside them
+    // and each list by its label.
+    for (CBitmapBtn* label : {&m_lblRepeat, &m_lblPause, &m_lblHint}) label->m_accKind = ButtonKind::Label;
+    m_btnPauseSwitch.m_accKind = ButtonKind::Check;
+    m_btnPauseSwitch.m_strAccName = s(908);
+    m_btnRepeatSwitch.m_accKind = ButtonKind::Check;
+    m_btnRepeatSwitch.m_strAccName = s(909);
+    m_btnClose.m_accDescribe = win::NamedBy(Spoken::Close);
+    m_lstMacros.m_strAccName = s(904);
+    m_lstEvents.m_strAccName = s(905);
+}
+
+std::u16string CDlgMacroMan::AccessibleName() const { return m_lang.Get(0); }
+
+std::vector<AccessiblePart> CDlgMacroMan::AccessibleParts() const {
+    const auto& s = [this](int number) -> const std::u16string& { return m_lang.Get(static_cast<size_t>(number - kStringBase)); };
+    return {PaintedText(s(901), RECT{14, 66, 14 + 400, 66 + 40}), PaintedText(s(908), RECT{286, 153, 368, 291})};
 }
 
 void CDlgMacroMan::PaintSkin(HDC dc) {
@@ -147,6 +166,7 @@ BOOL CDlgMacroMan::OnInitDialog() {
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRepeatBoxId)),
                                        GetModuleHandleW(nullptr), nullptr);
     }
+    m_accRepeat.Attach(m_editRepeat, [this] { return m_lang.Get(909 - kStringBase); });
     editor_.Initialise(MenuKeySlot);
     Sync();
     MoveWindow(m_editRepeat, kRepeatBoxRect.left, kRepeatBoxRect.top, kRepeatBoxRect.right - kRepeatBoxRect.left,
@@ -162,6 +182,7 @@ void CDlgMacroMan::Sync() {
         m_lstMacros.ResetContent();
         for (const std::u16string& name : editor_.MacroRows()) m_lstMacros.AddRow(name, 0);
         if (editor_.CurMacro() >= 0) m_lstMacros.SetCurSel(editor_.CurMacro());
+        win::NotifyAccessibleChange(m_lstMacros.Hwnd(), EVENT_OBJECT_REORDER);
     }
     if (shownEventList_ != editor_.EventListRevision()) {
         shownEventList_ = editor_.EventListRevision();
@@ -171,6 +192,7 @@ void CDlgMacroMan::Sync() {
         SendMessageW(m_lstEvents.Hwnd(), WM_SETREDRAW, TRUE, 0);
         if (editor_.CaretRow() >= 0) SendMessageW(m_lstEvents.Hwnd(), LB_SETCARETINDEX, editor_.CaretRow(), FALSE);
         InvalidateRect(m_lstEvents.Hwnd(), nullptr, TRUE);
+        win::NotifyAccessibleChange(m_lstEvents.Hwnd(), EVENT_OBJECT_REORDER);
     }
     if (shownRepeatBox_ != editor_.RepeatBoxRevision() && m_editRepeat != nullptr) {
         shownRepeatBox_ = editor_.RepeatBoxRevision();

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "accessibility/win/named_edit.h"
 #include "keys/keyboard_layout.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_store.h"
@@ -39,6 +40,8 @@ protected:
     BOOL OnInitDialog() override;
     void CreateSkinControls(SkinBuilder& skin) override;
     void PaintSkin(HDC dc) override;
+    std::u16string AccessibleName() const override;
+    std::vector<AccessiblePart> AccessibleParts() const override;
 
 private:
     // RecordingHost
@@ -73,6 +76,7 @@ private:
     CListBoxEx m_lstMacros, m_lstEvents;
     win::UniqueBrush m_brWhite;
     HWND m_editRepeat = nullptr;  // child of the dialog
+    win::NamedEdit m_accRepeat;   // names the repeat box for a screen reader
 };
 
 }  // namespace tavrel

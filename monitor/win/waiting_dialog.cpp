@@ -16,9 +16,17 @@ BOOL CDlgWaitting::OnInitDialog() {
     return TRUE;
 }
 
+namespace {
+
+constexpr RECT kMessageRect{5, 67, 300, 117};
+
+}  // namespace
+
 void CDlgWaitting::PaintSkin(HDC dc) {
     auto font = CreateSkinFont(20, 600);
-    DrawSkinText(dc, m_lang.Get(0), RECT{5, 67, 300, 117}, DT_CENTER | DT_WORDBREAK, font.Get());
+    DrawSkinText(dc, m_lang.Get(0), kMessageRect, DT_CENTER | DT_WORDBREAK, font.Get());
 }
+
+std::vector<AccessiblePart> CDlgWaitting::AccessibleParts() const { return {PaintedText(m_lang.Get(0), kMessageRect)}; }
 
 }  // namespace tavrel

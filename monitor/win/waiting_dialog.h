@@ -24,6 +24,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void PaintSkin(HDC dc) override;
+    // Named by its title; the message it paints is a text of it.
+    std::vector<AccessiblePart> AccessibleParts() const override;
 };
 
 }  // namespace tavrel

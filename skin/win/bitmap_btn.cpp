@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "accessibility/win/spoken_words.h"
 #include "skin/win/skin_image.h"
 
 namespace tavrel {
@@ -89,6 +90,9 @@ void CBitmapBtn::SetCheck(bool state) {
     if (state == m_bChecked) return;
     m_bChecked = state;
     Repaint();
+    // The owner set it (a profile or page switched, a key remapped), not a click on it.
+    win::NotifyAccessibleChange(Hwnd(), EVENT_OBJECT_STATECHANGE);
+    if (state && m_accKind == ButtonKind::PageTab) win::NotifyAccessibleChange(Hwnd(), EVENT_OBJECT_SELECTION);
 }
 
 void CBitmapBtn::Repaint() {
@@ -291,7 +295,21 @@ void CBitmapBtn::OnCaptureChanged(UINT message, WPARAM wParam, LPARAM lParam) {
     DefaultProc(message, wParam, lParam);
 }
 
+AccessibleInfo CBitmapBtn::Describe() const {
+    AccessibleInfo info = DescribeButton(m_accKind, m_strCaption.empty() ? m_strAccName : m_strCaption, m_bChecked,
+                                         IsWindowEnabled(Hwnd()) != FALSE, win::SpokenWord(Spoken::Press),
+                                         win::SpokenWord(Spoken::Select));
+    if (m_accDescribe) m_accDescribe(info);
+    return info;
+}
+
+bool CBitmapBtn::DoDefaultAction() {
+    return Hwnd() && PostMessageW(Hwnd(), BM_CLICK, 0, 0);
+}
+
 LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_ERASEBKGND:
         return 0;

@@ -12,8 +12,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "accessibility/accessible_info.h"
+#include "accessibility/win/accessible_object.h"
 #include "skin/bitmap_btn_model.h"
 #include "skin/win/button_canvas.h"
 #include "skin/win/skin_image.h"
@@ -27,7 +30,7 @@ namespace tavrel {
 // every button: it only picks the caption colour of a hovered button).
 extern bool g_bBtnPressed;
 
-class CBitmapBtn : public win::Window {
+class CBitmapBtn : public win::Window, private win::AccessibleSource {
 public:
     CBitmapBtn() = default;
     ~CBitmapBtn() override;
@@ -78,6 +81,14 @@ public:
     HWND m_toolTip = nullptr;  // created on the first mouse message with a tip text; owned by the button window
     std::u16string m_strTipText;
 
+    // ---- what a screen reader hears, set by the owning window and read when asked: the
+    // caption (or m_strAccName for a button that draws none), the kind's role and the
+    // check state; m_accDescribe, when set, adds what the owner's model knows (a key's
+    // name and assignment).
+    ButtonKind m_accKind = ButtonKind::Push;
+    std::u16string m_strAccName;
+    std::function<void(AccessibleInfo&)> m_accDescribe;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -98,7 +109,13 @@ private:
     // The picture of a state, and where in it the button's pixels start.
     HBITMAP Picture(BtnPicture which, POINT& origin);
 
+    // ---- AccessibleSource
+    AccessibleInfo Describe() const override;
+    // A click, posted: the platform button's own click runs the same handlers as the mouse.
+    bool DoDefaultAction() override;
+
     const win::UniqueBitmap* m_pBackground = nullptr;  // see ShowBackgroundPart
+    win::AccessibleHost m_access;
     POINT m_ptInBackground{};
 };
 

@@ -128,6 +128,58 @@ bool CExMenu::DrawMenuItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
+bool CExMenu::DescribeMenuItem(HMENU menu, const MENUITEMINFOW& item, AccessibleInfo& info) const {
+    if (!m_hMenu || menu != m_hMenu) return false;
+    const MenuItemEntry* entry = m_items.FindByData(reinterpret_cast<const void*>(item.dwItemData));
+    if (!entry) entry = m_items.Find(item.wID);
+    const bool submenu = item.hSubMenu != nullptr;
+    info.role = item.wID == kMenuSeparatorId && !submenu ? AccRole::Separator : AccRole::MenuItem;
+    info.name = entry ? entry->text : std::u16string();
+    info.state = 0;
+    // The item of the current choice, drawn in orange, is the checked one.
+    if (entry && entry->mark == kMenuMarkCurrent) info.state |= kAccChecked;
+    if (item.fState & MFS_HILITE) info.state |= kAccSelected | kAccFocused;
+    if (submenu) info.state |= kAccHasPopup;
+    if (item.wID == kMenuHiddenId && !submenu) info.state |= kAccInvisible;
+    return true;
+}
+
+// ---- what a screen reader hears of a menu window
+
+HMENU MenuWindowAccess::Menu() const {
+    return reinterpret_cast<HMENU>(SendMessageW(m_hWnd, MN_GETHMENU, 0, 0));
+}
+
+AccessibleInfo MenuWindowAccess::Describe() const {
+    AccessibleInfo info;
+    info.role = AccRole::MenuPopup;
+    return info;
+}
+
+int MenuWindowAccess::PartCount() const {
+    const HMENU menu = Menu();
+    return menu ? std::max(GetMenuItemCount(menu), 0) : 0;
+}
+
+AccessibleInfo MenuWindowAccess::DescribePart(int index) const {
+    AccessibleInfo info;
+    info.role = AccRole::MenuItem;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_DATA | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+    const HMENU menu = Menu();
+    if (menu && GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &item))
+        win::OwnerDrawMenu::DispatchDescribe(menu, item, info);
+    return info;
+}
+
+RECT MenuWindowAccess::PartRect(int index) const {
+    RECT rect{};
+    if (GetMenuItemRect(nullptr, Menu(), static_cast<UINT>(index), &rect))
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 // ---- border hook
 
 HHOOK g_hMenuHook = nullptr;
@@ -187,6 +239,13 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return passOn();
     case WM_NCCALCSIZE:
         return passOn();
+    case WM_GETOBJECT:
+        if (hasRecord) {
+            CMenuWndHook& record = *g_mapMenuWnd[hwnd];
+            LRESULT result = 0;
+            if (record.access.Answer(hwnd, record.source, wParam, lParam, result)) return result;
+        }
+        return passOn();
     case WM_NCPAINT:
         if (hasRecord) {
             win::WholeWindowDc dc(hwnd);
@@ -223,8 +282,7 @@ void SubclassMenuWindow(HWND hwnd) {
     if (!IsPopupMenuWindow(hwnd) || GetPropW(hwnd, kMenuOldProcProperty)) return;
     if (g_mapMenuWnd.bucket_count() < 1000) g_mapMenuWnd.reserve(1000);
     auto& record = g_mapMenuWnd[hwnd];
-    if (!record) record = std::make_unique<CMenuWndHook>();
-    record->hwnd = hwnd;
+    if (!record) record = std::make_unique<CMenuWndHook>(hwnd);
     // Nothing below throws: the window is only subclassed with its record in place.
     const LONG_PTR previous = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
     SetPropW(hwnd, kMenuOldProcProperty, reinterpret_cast<HANDLE>(previous));

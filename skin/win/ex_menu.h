@@ -17,6 +17,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "accessibility/win/accessible_object.h"
 #include "skin/ex_menu_model.h"
 #include "window/win/owner_draw_menu.h"
 
@@ -41,6 +42,7 @@ public:
 
     bool MeasureMenuItem(MEASUREITEMSTRUCT& item) override;
     bool DrawMenuItem(const DRAWITEMSTRUCT& item) override;
+    bool DescribeMenuItem(HMENU menu, const MENUITEMINFOW& item, AccessibleInfo& info) const override;
 
     // ---- fields
     HMENU m_hMenu = nullptr;
@@ -60,9 +62,27 @@ private:
 
 // ---- popup menu border hook
 
+// What a screen reader hears of a popup menu window: a menu whose items are those of
+// the live CExMenu it shows, read when asked.
+class MenuWindowAccess : public win::AccessibleSource {
+public:
+    explicit MenuWindowAccess(HWND window) : m_hWnd(window) {}
+    AccessibleInfo Describe() const override;
+    int PartCount() const override;
+    AccessibleInfo DescribePart(int index) const override;
+    RECT PartRect(int index) const override;
+
+private:
+    HMENU Menu() const;
+    HWND m_hWnd;
+};
+
 // One subclassed popup menu window.
 struct CMenuWndHook {
+    explicit CMenuWndHook(HWND window) : hwnd(window), source(window) {}
     HWND hwnd = nullptr;
+    MenuWindowAccess source;
+    win::AccessibleHost access;  // its object answers "not connected" once the record goes
 };
 
 extern HHOOK g_hMenuHook;

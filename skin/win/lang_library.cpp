@@ -17,9 +17,15 @@ std::u16string& LibraryFile() {
 
 HMODULE LanguageLibrary() {
     static HMODULE library = nullptr;
+    static std::u16string loadedFile;
+    if (library && loadedFile != LibraryFile()) {
+        FreeLibrary(library);
+        library = nullptr;
+    }
     if (!library) {
         const std::u16string path = AppPath(LibraryFile());
         library = LoadLibraryExW(reinterpret_cast<const wchar_t*>(path.c_str()), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        loadedFile = LibraryFile();
     }
     return library;
 }
@@ -27,6 +33,12 @@ HMODULE LanguageLibrary() {
 }  // namespace
 
 void UseLanguageLibrary(std::u16string relativePath) { LibraryFile() = std::move(relativePath); }
+
+std::u16string LoadLangString(int number) {
+    LangTable table;
+    LoadLangTable(table, number, number);
+    return table.Get(0);
+}
 
 void LoadLangTable(LangTable& table, int first, int last) {
     table.Clear();

@@ -11,9 +11,12 @@ namespace tavrel {
 // so none of its code runs) and stays open while the program runs.
 void LoadLangTable(LangTable& table, int first, int last);
 
+// One string of the library; empty when it is missing.
+std::u16string LoadLangString(int number);
+
 // Makes the library another file of the program folder (the gallery shows the
 // windows in each language this way; the program itself always reads "lang.dll").
-// Takes effect only before the first table is loaded.
+// Tables loaded afterwards come from it.
 void UseLanguageLibrary(std::u16string relativePath);
 
 }  // namespace tavrel

@@ -199,6 +199,8 @@ void CListBoxEx::OnMouseWheel(WPARAM wParam) {
 }
 
 LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_MOUSEWHEEL:
         OnMouseWheel(wParam);
@@ -219,6 +221,30 @@ LRESULT CListBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Window::WindowProc(message, wParam, lParam);
+}
+
+// ---- what a screen reader hears
+
+AccessibleInfo CListBoxEx::Describe() const {
+    AccessibleInfo info;
+    info.role = AccRole::List;
+    info.name = m_strAccName;
+    info.state = kAccFocusable;
+    return info;
+}
+
+AccessibleInfo CListBoxEx::DescribePart(int index) const {
+    AccessibleInfo info;
+    info.role = AccRole::ListItem;
+    info.name = Text(index);
+    info.state = kAccSelectable | kAccFocusable | (index == CurSel() ? kAccSelected : 0);
+    return info;
+}
+
+RECT CListBoxEx::PartRect(int index) const {
+    RECT rect{};
+    SendMessageW(Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return rect;
 }
 
 bool CListBoxEx::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

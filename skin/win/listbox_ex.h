@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "accessibility/win/accessible_object.h"
 #include "skin/listbox_model.h"
 #include "window/win/handles.h"
 #include "window/win/window.h"
@@ -29,7 +30,7 @@ static_assert(WM_LISTEDIT_DONE == kWmListEditDone && WM_LISTDELETEKEY == kWmList
 constexpr DWORD kListBoxExStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 
-class CListBoxEx : public win::Window {
+class CListBoxEx : public win::Window, private win::AccessibleSource {
 public:
     CListBoxEx();
     ~CListBoxEx() override;
@@ -71,6 +72,7 @@ public:
     int m_nTag = 0;
     int m_nEditIndex = -1;
     HWND m_hEdit = nullptr;  // a child of the list, destroyed when the edit ends
+    std::u16string m_strAccName;  // the list's name for a screen reader: the label beside it
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -90,7 +92,15 @@ private:
     void CloseEditor();
     void OnMouseWheel(WPARAM wParam);
 
+    // ---- AccessibleSource: the list and its rows, each with the text it draws
+    AccessibleInfo Describe() const override;
+    int PartCount() const override { return Count(); }
+    AccessibleInfo DescribePart(int index) const override;
+    RECT PartRect(int index) const override;
+    int SelectedPart() const override { return CurSel(); }
+
     bool m_bTracking = false;
+    win::AccessibleHost m_access;
 };
 
 }  // namespace tavrel

@@ -186,6 +186,8 @@ void SkinnedWindow::OnLButtonDown(LPARAM lParam) {
 }
 
 LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
         return RunSkinnedCreate(wParam, lParam);
@@ -220,6 +222,43 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Dialog::WindowProc(message, wParam, lParam);
+}
+
+// ---- what a screen reader hears
+
+AccessiblePart PaintedText(std::u16string text, const RECT& rect) {
+    AccessiblePart part;
+    part.info.role = AccRole::StaticText;
+    part.info.name = std::move(text);
+    part.info.state = kAccReadOnly;
+    part.rect = rect;
+    return part;
+}
+
+std::u16string SkinnedWindow::AccessibleName() const {
+    if (m_accName) return m_accName();
+    wchar_t title[256] = {};
+    const int length = GetWindowTextW(Hwnd(), title, 256);
+    return std::u16string(reinterpret_cast<const char16_t*>(title), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+AccessibleInfo SkinnedWindow::Describe() const {
+    AccessibleInfo info;
+    const bool page = (GetWindowLongPtrW(Hwnd(), GWL_STYLE) & WS_CHILD) != 0;
+    info.role = page ? AccRole::PropertyPage : AccRole::Dialog;
+    info.name = AccessibleName();
+    return info;
+}
+
+AccessibleInfo SkinnedWindow::DescribePart(int index) const {
+    const auto parts = AccessibleParts();
+    return index >= 0 && index < static_cast<int>(parts.size()) ? parts[static_cast<size_t>(index)].info
+                                                                 : AccessibleInfo{};
+}
+
+RECT SkinnedWindow::PartRect(int index) const {
+    const auto parts = AccessibleParts();
+    return index >= 0 && index < static_cast<int>(parts.size()) ? parts[static_cast<size_t>(index)].rect : RECT{};
 }
 
 // ---- text drawing

@@ -41,10 +41,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "accessibility/win/accessible_object.h"
 #include "config/ini_file.h"
 #include "skin/lang_table.h"
 #include "skin/skin_item.h"
@@ -105,12 +107,23 @@ private:
     ButtonCanvas* canvas_ = nullptr;
 };
 
-class SkinnedWindow : public win::Dialog {
+// Something a window paints that a screen reader should hear: a text, the palette.
+struct AccessiblePart {
+    AccessibleInfo info;
+    RECT rect{};  // in the window's client area
+};
+AccessiblePart PaintedText(std::u16string text, const RECT& rect);
+
+class SkinnedWindow : public win::Dialog, private win::AccessibleSource {
 public:
     SkinnedWindow(UINT templateId, const SkinSource& desc, HMODULE module = nullptr);
 
     const LangTable& Lang() const { return m_lang; }
     HBITMAP Background() const { return m_bmpBack.Get(); }
+
+    // A page's name for a screen reader, given by the window that shows it (the caption
+    // of its page button).
+    std::function<std::u16string()> m_accName;
 
 protected:
     // Handles WM_CREATE (creation sequence), WM_PAINT, WM_ERASEBKGND, WM_LBUTTONDOWN
@@ -135,6 +148,12 @@ protected:
     // default creation, language, skin, outline. Returns 0 or -1.
     LRESULT RunSkinnedCreate(WPARAM wParam, LPARAM lParam);
 
+    // A screen reader hears the window as a dialog named by its title (or, without one,
+    // by the heading it paints) or, for a page, as a property page; its children are its
+    // child windows, then the parts it paints.
+    virtual std::u16string AccessibleName() const;
+    virtual std::vector<AccessiblePart> AccessibleParts() const { return {}; }
+
     LangTable m_lang;
     // The outline made from the mask picture, until the window takes it.
     win::UniqueRegion m_outline;
@@ -149,6 +168,15 @@ protected:
     ButtonCanvas m_buttonCanvas;
 
 private:
+    // ---- AccessibleSource
+    AccessibleInfo Describe() const override;
+    bool ListsChildWindows() const override { return true; }
+    int PartCount() const override { return static_cast<int>(AccessibleParts().size()); }
+    AccessibleInfo DescribePart(int index) const override;
+    RECT PartRect(int index) const override;
+
+    win::AccessibleHost m_access;
+
     // The full path of the first picture the layout file names that could not be
     // read (the window then gets no controls), or empty.
     std::u16string LoadSkin();

@@ -31,9 +31,20 @@ void CClickSlider::SetRange(int min, int max) {
 }
 
 void CClickSlider::SetPos(int v) {
+    const bool moved = v != m_nPos;
     m_thumb.SetPos(v);
     m_nPos = v;
     if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
+    // The page moved it (a typed value, a pick in the palette, another profile).
+    if (moved) win::NotifyAccessibleChange(Hwnd(), EVENT_OBJECT_VALUECHANGE);
+}
+
+AccessibleInfo CClickSlider::Describe() const {
+    AccessibleInfo info;
+    info.role = AccRole::Slider;
+    info.state = kAccFocusable;
+    if (m_accDescribe) m_accDescribe(info);
+    return info;
 }
 
 void CClickSlider::Enable(bool on) {
@@ -47,6 +58,8 @@ void CClickSlider::Repaint() {
 }
 
 LRESULT CClickSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (m_access.Handle(Hwnd(), *this, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_CREATE:
         return OnCreate(message, wParam, lParam);
@@ -60,6 +73,7 @@ LRESULT CClickSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONUP:  // a real release on the track, or the one the thumb posts
         PostMessageW(m_hParent, slider::kMsgSliderReleased, 0, m_nId);
+        win::NotifyAccessibleChange(Hwnd(), EVENT_OBJECT_VALUECHANGE);
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);

@@ -9,8 +9,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "accessibility/win/accessible_object.h"
 #include "skin/win/slider_thumb.h"
 
 namespace tavrel {
@@ -19,7 +21,7 @@ inline constexpr UINT WM_SLIDER_POS = slider::kMsgSliderPos;
 inline constexpr UINT WM_THUMB_DRAG = slider::kMsgThumbDrag;
 inline constexpr UINT WM_SLIDER_RELEASED = slider::kMsgSliderReleased;
 
-class CClickSlider : public win::Window {
+class CClickSlider : public win::Window, private win::AccessibleSource {
 public:
     CClickSlider() = default;
     ~CClickSlider() override;
@@ -49,6 +51,9 @@ public:
     int m_nPos = 0;  // copy of the position, for painting only
     win::UniqueBitmap m_bmpTrack, m_bmpTrackFill;
     CPSlider m_thumb;
+    // The name and value a screen reader hears (the label beside the slider and the
+    // number the page shows), filled by the page when asked.
+    std::function<void(AccessibleInfo&)> m_accDescribe;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,6 +70,9 @@ private:
     RECT m_rcTrack{};
     HWND m_hParent = nullptr;
     int m_nId = 0;
+
+    AccessibleInfo Describe() const override;
+    win::AccessibleHost m_access;
 };
 
 }  // namespace tavrel

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "accessibility/accessible_info.h"
+
 namespace tavrel::win {
 
 class OwnerDrawMenu {
@@ -18,9 +20,13 @@ public:
     virtual bool MeasureMenuItem(MEASUREITEMSTRUCT& item) = 0;
     virtual bool DrawMenuItem(const DRAWITEMSTRUCT& item) = 0;
 
+    // What a screen reader hears of item `item` of `menu`, when it is this menu's.
+    virtual bool DescribeMenuItem(HMENU, const MENUITEMINFOW&, AccessibleInfo&) const { return false; }
+
     // Offers the item to the live menus, newest first. True when one took it.
     static bool DispatchMeasure(MEASUREITEMSTRUCT& item);
     static bool DispatchDraw(const DRAWITEMSTRUCT& item);
+    static bool DispatchDescribe(HMENU menu, const MENUITEMINFOW& item, AccessibleInfo& info);
 
 protected:
     OwnerDrawMenu();

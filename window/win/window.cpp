@@ -273,6 +273,13 @@ bool OwnerDrawMenu::DispatchMeasure(MEASUREITEMSTRUCT& item) {
     return false;
 }
 
+bool OwnerDrawMenu::DispatchDescribe(HMENU menu, const MENUITEMINFOW& item, AccessibleInfo& info) {
+    for (auto it = LiveMenus().rbegin(); it != LiveMenus().rend(); ++it) {
+        if ((*it)->DescribeMenuItem(menu, item, info)) return true;
+    }
+    return false;
+}
+
 bool OwnerDrawMenu::DispatchDraw(const DRAWITEMSTRUCT& item) {
     auto menus = LiveMenus();
     for (auto it = menus.rbegin(); it != menus.rend(); ++it) {
