@@ -296,8 +296,10 @@ int Runner::Apply(int mode, bool allChanged, const std::string& what, RunOutput&
     case AnswerWait::MonitorGone:
         break;
     }
-    Fail(output, kExitNoAnswer, what + ": saved, but the monitor closed before it answered; the keyboard gets it "
-                                      "when the monitor next starts");
+    Fail(output, kExitNoAnswer,
+         what + (done == kExitDone ? ": saved, but the monitor closed before it answered; the keyboard gets it "
+                                     "when the monitor next starts"
+                                   : ": the monitor closed before it answered"));
     return std::max(done, kExitNoAnswer);
 }
 
