@@ -263,17 +263,6 @@ TEST_P(AccessibleWindows, MainWindowNamesEveryControlOnEveryPageAndMarksTheCurre
         }
     }
 
-    // Another profile through its default action: its state moves to checked.
-    const AccessibleNode* second = nullptr;
-    for (const AccessibleNode& node : nodes)
-        if (node.role == ROLE_SYSTEM_RADIOBUTTON && node.depth == 1 && !(node.state & STATE_SYSTEM_CHECKED)) {
-            second = &node;
-            break;
-        }
-    ASSERT_NE(second, nullptr);
-    AccessibleNode profile = *second;
-    ASSERT_EQ(test::DoAccessibleDefaultAction(profile), S_OK);
-    EXPECT_TRUE(test::PumpUntil([&] { return test::ReadAccessibleNode(profile) && (profile.state & STATE_SYSTEM_CHECKED); }));
     DestroyWindow(main.Hwnd());
 }
 
