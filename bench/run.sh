@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the program and prints its figures, each beside its target, measured in one
-# run under Wine: start-up against the floor program (the program's window tree and
-# nothing else) and, for information, a minimal one-window program; the apply, peak
-# private memory after every page and dialog, and the main window's outline.
-# Exit status 0 when every figure meets its target.
-#   BENCH_RUNS=n   start-ups of each program (default 15; applies: three times as many)
+# run under Wine: start-up against the lean floor program (the program's window tree
+# and nothing else) and, for information, the first floor program and a minimal
+# one-window program; the apply, peak private memory after every page and dialog, and
+# the main window's outline. Exit status 0 when every figure meets its target.
+#   BENCH_RUNS=n     start-ups of each program (default 15; applies: three times as many)
+#   --startup-only   the start-ups alone
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 
@@ -27,4 +28,4 @@ trap cleanup EXIT
 
 bench_dir="$WIN_BUILD/bench/win"
 stage=$(winepath -w "$STAGE_DIR" 2>/dev/null)
-(cd "$bench_dir" && wine bench_program.exe "$stage" "${BENCH_RUNS:-15}")
+(cd "$bench_dir" && wine bench_program.exe "$stage" "${BENCH_RUNS:-15}" "$@")
