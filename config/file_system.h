@@ -2,6 +2,8 @@
 // the Win32 implementation, tests pass a double or a scratch folder.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,13 @@ enum class ReadStatus {
 struct FileContent {
     ReadStatus status = ReadStatus::NotFound;
     std::string bytes;
+};
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;  // in the file system's own units
+    bool operator==(const FileStamp&) const = default;
 };
 
 class IFileSystem {
@@ -41,6 +50,10 @@ public:
     // one file (relative, other separators, short names, links) give the same text up
     // to letter case. A path that cannot be resolved comes back as given.
     virtual std::u16string ResolvedPath(const std::u16string& path) { return path; }
+
+    // The file's size and last write time; nothing when the file is missing or the
+    // file system keeps no such record (its callers then read or write as usual).
+    virtual std::optional<FileStamp> Stamp(const std::u16string&) { return std::nullopt; }
 };
 
 // Reads and writes through the C++ standard library. Folder separators may be
@@ -53,6 +66,7 @@ public:
     bool Remove(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
     std::u16string ResolvedPath(const std::u16string& path) override;
+    std::optional<FileStamp> Stamp(const std::u16string& path) override;
 };
 
 // A stateless StdFileSystem for callers that are handed no file system (the skin

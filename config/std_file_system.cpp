@@ -115,6 +115,17 @@ std::u16string StdFileSystem::ResolvedPath(const std::u16string& path) {
     return ec ? path : resolved.u16string();
 }
 
+std::optional<FileStamp> StdFileSystem::Stamp(const std::u16string& path) {
+    std::error_code ec;
+    const fs::path p = ToPath(path);
+    if (!fs::is_regular_file(p, ec)) return std::nullopt;
+    const auto size = fs::file_size(p, ec);
+    if (ec) return std::nullopt;
+    const auto written = fs::last_write_time(p, ec);
+    if (ec) return std::nullopt;
+    return FileStamp{static_cast<uint64_t>(size), static_cast<uint64_t>(written.time_since_epoch().count())};
+}
+
 IFileSystem& DefaultFileSystem() {
     // Stateless: a shared instance is no shared state.
     static StdFileSystem instance;

@@ -10,8 +10,12 @@ namespace tavrel {
 void DataFolderStore::LoadConfiguration(SharedConfig& config) { tavrel::LoadConfiguration(config, storage_); }
 
 UnwrittenFiles DataFolderStore::SaveConfiguration(const SharedConfig& config) {
+    const std::u16string folder = GetDataFolder(storage_.dataFolder);
+    if (saved_ && saved_->Holds(config, folder, storage_.files)) return {};
+    saved_.reset();
     UnwrittenFiles unwritten;
-    tavrel::SaveConfiguration(config, storage_, &unwritten);
+    SaveConfigurationTo(config, folder, storage_.files, &unwritten);
+    if (unwritten.empty()) saved_ = SavedConfiguration::After(config, folder, storage_.files);
     return unwritten;
 }
 

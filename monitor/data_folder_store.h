@@ -4,6 +4,7 @@
 
 #include "config/data_folder.h"
 #include "config/macro_library.h"
+#include "config/saved_configuration.h"
 #include "monitor/monitor_port.h"
 
 namespace tavrel {
@@ -20,6 +21,7 @@ public:
 private:
     Storage storage_;
     const MacroLibrary& library_;
+    std::optional<SavedConfiguration> saved_;  // after the last save that wrote every file
 };
 
 }  // namespace tavrel

@@ -135,6 +135,15 @@ bool Win32FileSystem::WriteWhole(const std::u16string& path, std::string_view by
     return true;
 }
 
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::u16string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(path), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; };
+    return FileStamp{join(data.nFileSizeHigh, data.nFileSizeLow),
+                     join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool Win32FileSystem::CreateFolder(const std::u16string& path) {
     if (CreateDirectoryW(Wide(path), nullptr)) return true;
     const DWORD attributes = GetFileAttributesW(Wide(path));

@@ -21,6 +21,8 @@ public:
     // GetFullPathNameW, then the final path of the file or, when it does not exist, of
     // its folder (GetFinalPathNameByHandleW).
     std::u16string ResolvedPath(const std::u16string& path) override;
+    // GetFileAttributesExW: size and last write time.
+    std::optional<FileStamp> Stamp(const std::u16string& path) override;
 };
 
 // SHGetFolderPathW(CSIDL_APPDATA | CSIDL_FLAG_CREATE, current path).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "config/shared_config.h"
@@ -62,6 +63,44 @@ TEST(MonitorDataFolderStore, AnApplyWithoutMonitorWritesEveryFileAndAStartReadsT
     EXPECT_EQ(next.LoadStartupConfiguration(), StartupSource::Files);
     EXPECT_EQ(reloaded->CurrentProfile, 2);
     EXPECT_EQ(std::memcmp(reloaded->profiles, applied->profiles, sizeof applied->profiles), 0);
+}
+
+// Every apply saves the whole configuration: files that already hold it, untouched
+// since the last save, are not written again; any change, ours or another's, is.
+TEST(MonitorDataFolderStore, ASaveWritesOnlyWhenTheContentOrAFileChanged) {
+    test::MemoryFileSystem files;
+    files.AddFolder(kAppData);
+    FixedDataFolder folder{kAppData};
+    MacroLibrary library;
+    DataFolderStore store(Storage{files, folder}, library);
+    auto config = std::make_unique<SharedConfig>();
+    ResetConfig(*config);
+    SetDefaultProfiles(*config);
+    const std::u16string profile3 = kFolder + u"config\\Default3.gkp";
+
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        int writes;  // files replaced by the save that follows
+    } steps[] = {
+        {"first save", [] {}, 5},
+        {"the same again", [] {}, 0},
+        {"one profile changed", [&] { Profile(*config, 3).iRGBRed = 7; }, 1},
+        {"the current profile changed", [&] { config->CurrentProfile = 1; }, 1},
+        {"a file rewritten by another", [&] { files.PutFile(profile3, "[x]"); }, 1},
+        {"a file removed", [&] { files.Remove(profile3); }, 1},
+        {"nothing since", [] {}, 0},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        const int before = files.replaceCount;
+        EXPECT_TRUE(store.SaveConfiguration(*config).empty()) << step.what;
+        EXPECT_EQ(files.replaceCount - before, step.writes) << step.what;
+    }
+    auto read = std::make_unique<SharedConfig>();
+    store.LoadConfiguration(*read);
+    EXPECT_EQ(std::memcmp(read->profiles, config->profiles, sizeof config->profiles), 0);
+    EXPECT_EQ(read->CurrentProfile, 1);
 }
 
 }  // namespace

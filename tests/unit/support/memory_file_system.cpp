@@ -30,6 +30,7 @@ bool MemoryFileSystem::WriteWhole(const std::u16string& path, std::string_view b
     const std::u16string folder = Normalize(std::u16string(ParentFolder(key)));
     if (!folder.empty() && !HasFolder(folder)) return false;
     m_files[key] = std::string(bytes);
+    m_written[key] = ++m_writes;
     ++replaceCount;
     return true;
 }
@@ -54,6 +55,14 @@ bool MemoryFileSystem::HasFolder(const std::u16string& path) const { return m_fo
 
 void MemoryFileSystem::PutFile(const std::u16string& path, std::string bytes) {
     m_files[Normalize(path)] = std::move(bytes);
+    m_written[Normalize(path)] = ++m_writes;
+}
+
+std::optional<FileStamp> MemoryFileSystem::Stamp(const std::u16string& path) {
+    const std::u16string key = Normalize(path);
+    const auto it = m_files.find(key);
+    if (it == m_files.end()) return std::nullopt;
+    return FileStamp{it->second.size(), m_written[key]};
 }
 
 std::string MemoryFileSystem::Bytes(const std::u16string& path) const {

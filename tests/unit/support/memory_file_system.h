@@ -18,6 +18,8 @@ public:
     bool CreateFolder(const std::u16string& path) override;
     bool Remove(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
+    // The size, and the count of writes to this file system when the file was last put.
+    std::optional<FileStamp> Stamp(const std::u16string& path) override;
 
     void AddFolder(const std::u16string& path);
     bool HasFolder(const std::u16string& path) const;
@@ -38,6 +40,8 @@ public:
 private:
     static std::u16string Normalize(std::u16string path);
     std::map<std::u16string, std::string> m_files;
+    std::map<std::u16string, uint64_t> m_written;  // when each file was last put
+    uint64_t m_writes = 0;
     std::set<std::u16string> m_folders;
 };
 
