@@ -178,12 +178,20 @@ INT_PTR Dialog::DoModal(HWND owner) {
 
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
-    if (!ended_) ShowWindow(Hwnd(), SW_SHOW);
 
     bool quit = false;
     int quitCode = 0;
     MSG msg{};
+    // As the platform's dialog framework does, the dialog appears when its thread first
+    // has nothing queued: what its initialisation posted runs before it is drawn, and a
+    // run that ends before then never flashes on the screen.
+    bool shown = false;
     while (!ShouldEnd()) {
+        if (!shown && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            shown = true;
+            ShowWindow(Hwnd(), SW_SHOW);
+            continue;
+        }
         const BOOL got = GetLoopMessage(msg);
         if (got == 0) {
             quit = true;
@@ -233,7 +241,10 @@ bool Dialog::PreTranslateMessage(MSG& msg) {
 LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog();
+        // TRUE asks the dialog manager to put the focus on the first control. A dialog
+        // without controls has none to get; asked all the same, some platforms focus
+        // the hidden dialog itself, a round of activation messages to no purpose.
+        return OnInitDialog() && GetWindow(Hwnd(), GW_CHILD) ? TRUE : FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
             OnOK();
