@@ -50,6 +50,7 @@ int CTavrelApp::Run() {
     PlatformStorage platform;
     FolderStorage storage(platform.Get(), g_MacroLibrary);
     CTavrelDlg dialog(monitor, storage);
+    monitor.SetBeforeBlockingWait([&dialog] { dialog.ShowWaitingNow(); });
     dialog.DoModal(nullptr);
     return 0;
 }

@@ -123,11 +123,6 @@ bool CTavrelDlg::PreTranslateMessage(MSG& msg) {
     // The monitor's commands and the waiting dialog's start of an apply arrive here,
     // also while a modal dialog runs its own loop. They then take the default way.
     if (msg.message == kWmMonitorCommand && msg.hwnd == Hwnd() && Hwnd()) {
-        // The waiting dialog posts the start before its first paint, and the apply may
-        // wait on the monitor's mutex for seconds: show the message before that.
-        if (msg.lParam == MONITOR_START_APPLY) {
-            if (HWND waiting = m_waiting.Hwnd()) UpdateWindow(waiting);
-        }
         m_link.HandleMonitorCommand(static_cast<uint64_t>(msg.wParam), static_cast<int64_t>(msg.lParam));
     }
     return SkinnedWindow::PreTranslateMessage(msg);
@@ -206,6 +201,15 @@ bool CTavrelDlg::RunWaiting(int mode) {
 }
 
 void CTavrelDlg::CloseWaiting() { CloseWaitingDialog(); }
+
+void CTavrelDlg::ShowWaitingNow() {
+    // The waiting dialog appears once the apply is done, when its run first finds nothing
+    // queued; an apply that must wait for the monitor's mutex shows it before waiting.
+    if (HWND waiting = m_waiting.Hwnd()) {
+        ShowWindow(waiting, SW_SHOW);
+        UpdateWindow(waiting);
+    }
+}
 
 void CTavrelDlg::OpenGameLink(int mode) {
     CDlgProfileMan dialog(WorkingConfig, mode);
@@ -290,10 +294,7 @@ void CTavrelDlg::ReleaseMouse() {
 
 void CTavrelDlg::EnableApplyAndOk(bool enable) {
     for (MainButton button : {MainButton::Apply, MainButton::Ok}) {
-        HWND hwnd = Button(button).Hwnd();
-        if (!hwnd) continue;
-        EnableWindow(hwnd, enable ? TRUE : FALSE);
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        if (Button(button).Hwnd()) Button(button).EnableNow(enable);
     }
 }
 

@@ -34,6 +34,8 @@ public:
     ~CTavrelDlg() override;
 
     bool PreTranslateMessage(MSG& msg) override;
+    // Shows and paints the waiting dialog of a running apply at once.
+    void ShowWaitingNow();
 
 protected:
     void LoadLanguage() override;

@@ -81,7 +81,12 @@ SectionState Win32MonitorPort::OpenSharedSection() {
 
 MutexWait Win32MonitorPort::WaitForMutex() {
     if (!mutex_) return MutexWait::Failed;
-    switch (WaitForSingleObject(mutex_.Get(), waitTimeoutMs_())) {
+    DWORD result = WaitForSingleObject(mutex_.Get(), 0);
+    if (result == WAIT_TIMEOUT) {
+        if (beforeBlockingWait_) beforeBlockingWait_();
+        result = WaitForSingleObject(mutex_.Get(), waitTimeoutMs_());
+    }
+    switch (result) {
     case WAIT_OBJECT_0: return MutexWait::Acquired;
     case WAIT_ABANDONED: return MutexWait::Abandoned;
     default: return MutexWait::Failed;

@@ -41,6 +41,10 @@ public:
     // with other waits).
     explicit Win32MonitorPort(std::function<DWORD()> waitTimeoutMs) : waitTimeoutMs_(std::move(waitTimeoutMs)) {}
 
+    // Called before a wait on the mutex that cannot be had at once (another process holds
+    // it), so that the user sees why the program stands still.
+    void SetBeforeBlockingWait(std::function<void()> notice) { beforeBlockingWait_ = std::move(notice); }
+
     SectionState OpenSharedSection() override;
     bool HasSectionView() const override { return static_cast<bool>(view_); }
     MutexWait WaitForMutex() override;
@@ -52,6 +56,7 @@ public:
 
 private:
     std::function<DWORD()> waitTimeoutMs_;
+    std::function<void()> beforeBlockingWait_;
     std::optional<SectionState> state_;
     UniqueKernelHandle mutex_;
     UniqueKernelHandle section_;

@@ -152,7 +152,16 @@ bool CBitmapBtn::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT
     return true;
 }
 
+void CBitmapBtn::EnableNow(bool enable) {
+    const unsigned before = m_drawings;
+    EnableWindow(Hwnd(), enable ? TRUE : FALSE);
+    // The platform's button draws itself as it is enabled or disabled: a second drawing
+    // right after would only repeat it. One that did not draw is drawn now.
+    if (m_drawings == before) RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+    ++m_drawings;
     BtnState state;
     state.toggle = m_bToggle;
     state.checked = m_bChecked;

@@ -52,6 +52,8 @@ public:
     // Stores the state and repaints, only when it changes.
     void SetCheck(bool state);
     bool GetCheck() const { return m_bChecked; }
+    // Enables or disables the button and shows its new look at once.
+    void EnableNow(bool enable);
     // The tip shown on hover. The tooltip window itself is made when the pointer first
     // reaches the button: a window per button up front is most of a page's creation.
     void SetTipText(const std::u16string& text);
@@ -96,6 +98,7 @@ protected:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
+    unsigned m_drawings = 0;  // DrawItem calls so far
     void OnMouseMove(UINT flags, int x, int y);
     void OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam);

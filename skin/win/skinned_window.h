@@ -86,6 +86,9 @@ class SkinBuilder {
 public:
     // The parsed "BUTTONPOS" entry with this decimal key (zero rectangle when absent).
     SkinItem Entry(int key) const;
+    // Whether the layout file places any button: a window without one never shows a
+    // state picture.
+    bool PlacesButtons() const { return layout_.EntryCount(u"BUTTONPOS") > 0; }
     // Any value of the layout file (empty when missing).
     std::u16string Value(std::u16string_view section, std::u16string_view key) const {
         return layout_.GetString(section, key, u"");
