@@ -7,6 +7,9 @@ namespace tavrel {
 CDlgWaitting::CDlgWaitting()
     : SkinnedWindow(kWaitingTemplate, SkinSource{u"Skins\\skin_wait.ini", 1400, 1401, true, SkinDrag::None}) {
     SetSwallowedKeys({VK_RETURN, VK_ESCAPE, VK_SPACE, VK_F1});
+    // The apply it starts runs first: a monitor that answers at once closes it unseen.
+    // An apply that has to wait for the monitor's mutex shows it before waiting.
+    ShowWhenIdle();
 }
 
 BOOL CDlgWaitting::OnInitDialog() {

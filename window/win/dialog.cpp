@@ -182,16 +182,18 @@ INT_PTR Dialog::DoModal(HWND owner) {
     bool quit = false;
     int quitCode = 0;
     MSG msg{};
-    // As the platform's dialog framework does, the dialog appears when its thread first
-    // has nothing queued: what its initialisation posted runs before it is drawn, and a
-    // run that ends before then never flashes on the screen.
-    bool shown = false;
+    // See ShowWhenIdle.
+    constexpr int kMessagesBeforeShowing = 16;
+    int handled = 0;
+    bool shown = !showWhenIdle_;
+    if (shown && !ended_) ShowWindow(Hwnd(), SW_SHOW);
     while (!ShouldEnd()) {
-        if (!shown && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!shown && (handled == kMessagesBeforeShowing || !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))) {
             shown = true;
             ShowWindow(Hwnd(), SW_SHOW);
             continue;
         }
+        ++handled;
         const BOOL got = GetLoopMessage(msg);
         if (got == 0) {
             quit = true;

@@ -67,6 +67,12 @@ public:
     // Keys swallowed before dispatch (virtual-key codes); default Enter, Escape, Space.
     void SetSwallowedKeys(std::initializer_list<UINT> keys) { swallowedKeys_.assign(keys); }
 
+    // A modal run normally shows the dialog at once. With this, the run shows it when its
+    // thread first has nothing queued (or after a few messages, should the queue never
+    // run dry): what the dialog's initialisation posted runs before it is drawn, and a
+    // run that ends before then never flashes on the screen.
+    void ShowWhenIdle() { showWhenIdle_ = true; }
+
     // Swallows the listed keys, then lets the dialog manager handle keyboard input for
     // this dialog and its controls (IsDialogMessage).
     bool PreTranslateMessage(MSG& msg) override;
@@ -89,6 +95,7 @@ private:
     UINT templateId_;
     HMODULE module_;
     std::vector<UINT> swallowedKeys_;
+    bool showWhenIdle_ = false;
     bool modal_ = false;
     bool ended_ = false;
     INT_PTR result_ = -1;
