@@ -13,10 +13,10 @@ namespace {
 
 constexpr wchar_t kPlainClassName[] = L"TavrelWindow";
 
-// The windows this thread's objects are bound to, so that FromHandle never takes
-// another program's GWLP_USERDATA for one of our objects. Kept in the process rather
-// than as a window property: under Wine each property call is a round trip to the
-// server, and every message passed up a window's ancestors asks for one.
+// The windows this thread's objects are bound to. Kept in the process rather than in
+// the window (a property or GWLP_USERDATA): under Wine each such setting is a round
+// trip to the server, one for each of the 159 windows at start, and a property is
+// another on every message passed up a window's ancestors.
 std::unordered_map<HWND, Window*>& BoundWindows() {
     thread_local std::unordered_map<HWND, Window*> bound;
     return bound;
@@ -118,7 +118,6 @@ void Window::BindAndSubclass(HWND hwnd) {
 
 void Window::Bind(HWND hwnd) {
     hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     BoundWindows()[hwnd] = this;
 }
 
@@ -132,11 +131,10 @@ void Window::Unbind() {
     }
     const auto found = BoundWindows().find(hwnd);
     if (found != BoundWindows().end() && found->second == this) BoundWindows().erase(found);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
 }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    Window* self = FromHandle(hwnd);
     if (!self || self->hwnd_ != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
     return self->Dispatch(message, wParam, lParam);
 }

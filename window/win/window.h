@@ -14,8 +14,8 @@
 //   - Child controls are by-value members, created in the owner's creation handler;
 //     the owner tells them apart by window handle (skinned buttons all have ID 0).
 //
-// The object is bound once: `this` is stored in GWLP_USERDATA when the window is
-// created (WM_NCCREATE for plain windows, the thread's creation hook for dialogs, see
+// The object is bound once: `this` is entered in this thread's table of bound windows
+// when the window is created (WM_NCCREATE for plain windows, the thread's creation hook for dialogs, see
 // dialog.cpp) or when a control is subclassed, and unbound at WM_NCDESTROY, after
 // which Hwnd() is nullptr. An object must outlive its window or destroy it first (the
 // destructor destroys a window that still exists). No exception leaves a window
