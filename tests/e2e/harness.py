@@ -295,7 +295,9 @@ class Session:
         return wait_until(lambda: self.find_windows(title), timeout, f'window "{title}"')[0]
 
     def wait_no_window(self, title, timeout=30):
-        wait_until(lambda: not self.find_windows(title), timeout, f'window "{title}" to close')
+        # Hidden windows count: the waiting dialog exists from before an apply is handed
+        # to the monitor, but shows only when the program next has nothing queued.
+        wait_until(lambda: not self.find_windows(title, visible=False), timeout, f'window "{title}" to close')
 
     def window_origin(self, window):
         out = self.xdo("getwindowgeometry", "--shell", str(window))
