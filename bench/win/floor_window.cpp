@@ -14,22 +14,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/win/floor_tree.h"
 #include "window/win/handles.h"
+
+using namespace tavrel::bench;
 
 namespace {
 
 constexpr wchar_t kTitle[] = L"Start-up floor";
-// The program's own class for windows that are neither dialogs nor controls.
-constexpr wchar_t kPlainClass[] = L"TavrelWindow";
-
-// Where the pages sit in the main window, and their size.
-constexpr RECT kPageArea{1, 100, 786, 367};
-
-// The lighting page's controls outside its layout file, at their fixed places: three
-// colour sliders and the hue slider, each with its thumb, and three number boxes,
-// disabled as the default profile's effect leaves them.
-constexpr RECT kSliderRects[4] = {{407, 142, 639, 156}, {407, 172, 639, 186}, {407, 202, 639, 216}, {304, 66, 324, 250}};
-constexpr RECT kEditRects[3] = {{636, 156, 678, 173}, {636, 185, 678, 201}, {636, 214, 678, 231}};
 
 struct WindowLayout {
     const wchar_t* layoutFile;
@@ -47,23 +39,6 @@ RECT ButtonRect(const std::wstring& layout, int key) {
     int x = 0, y = 0, w = 0, h = 0;
     if (const wchar_t* comma = wcschr(value, L',')) swscanf(comma + 1, L"%d,%d,%d,%d", &x, &y, &w, &h);
     return RECT{x, y, x + w, y + h};
-}
-
-// Width and height from the header of a bitmap file, without reading its pixels.
-SIZE BitmapFileSize(const std::wstring& path) {
-    SIZE size{0, 0};
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return size;
-    BYTE header[26] = {};
-    DWORD read = 0;
-    if (ReadFile(file, header, sizeof(header), &read, nullptr) && read == sizeof(header)) {
-        LONG width = 0, height = 0;
-        memcpy(&width, header + 18, 4);
-        memcpy(&height, header + 22, 4);
-        size = SIZE{width, height < 0 ? -height : height};
-    }
-    CloseHandle(file);
-    return size;
 }
 
 // ---- pictures
@@ -175,8 +150,8 @@ void CreateButtons(HWND parent, const Picture& picture, const WindowLayout& wind
 }
 
 void CreateLightingControls(HWND page, const Picture& picture) {
-    const SIZE below = BitmapFileSize(g_runFolder + L"Skins\\arrow_below.bmp");
-    const SIZE left = BitmapFileSize(g_runFolder + L"Skins\\arrow_left.bmp");
+    const SIZE below = BitmapFileSize((g_runFolder + L"Skins\\arrow_below.bmp").c_str());
+    const SIZE left = BitmapFileSize((g_runFolder + L"Skins\\arrow_left.bmp").c_str());
     for (size_t i = 0; i < 4; ++i) {
         const RECT& r = kSliderRects[i];
         HWND slider = CreateChild(kPlainClass, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, r, page, picture,
@@ -217,7 +192,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wchar_t normal[MAX_PATH] = {};
     GetPrivateProfileStringW(L"SCREEN", L"Normal", L"", normal, MAX_PATH,
                              (g_runFolder + L"Skins\\skin_Config.ini").c_str());
-    SIZE mainSize = BitmapFileSize(g_runFolder + L"Skins\\" + normal);
+    SIZE mainSize = BitmapFileSize((g_runFolder + L"Skins\\" + normal).c_str());
     if (mainSize.cx <= 0 || mainSize.cy <= 0) mainSize = SIZE{787, 430};
     const int pageWidth = kPageArea.right - kPageArea.left;
     const int pageHeight = kPageArea.bottom - kPageArea.top;
@@ -237,7 +212,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     SetWindowTextW(main, kTitle);
     MoveWindow(main, 0, 0, mainSize.cx, mainSize.cy, FALSE);
     CreateButtons(main, mainControls,
-                  WindowLayout{L"skin_Config.ini", {1, 2, 3, 4, 25, 10, 6, 7, 8, 9, 11, 12, 13, 15, 21, 22, 20, 16, 17}});
+                  WindowLayout{L"skin_Config.ini", std::vector<int>(std::begin(kMainButtonKeys), std::end(kMainButtonKeys))});
 
     std::vector<int> keyButtons;
     for (int key = 40; key <= 153; ++key) keyButtons.push_back(key);

@@ -13,15 +13,13 @@
 
 #include <cwchar>
 
+#include "bench/win/floor_tree.h"
+
+using namespace tavrel::bench;
+
 namespace {
 
 constexpr wchar_t kTitle[] = L"Lean start-up floor";
-constexpr wchar_t kPlainClass[] = L"TavrelWindow";
-
-constexpr RECT kPageArea{1, 100, 786, 367};
-constexpr RECT kSliderRects[4] = {{407, 142, 639, 156}, {407, 172, 639, 186}, {407, 202, 639, 216}, {304, 66, 324, 250}};
-constexpr RECT kEditRects[3] = {{636, 156, 678, 173}, {636, 185, 678, 201}, {636, 214, 678, 231}};
-
 // Where each button sits in its dialog: its control id is its index here.
 constexpr int kMaxButtons = 200;
 POINT g_origins[kMaxButtons];
@@ -145,28 +143,15 @@ void CreateButtons(HWND dialog, const wchar_t* layoutFile, const int* keys, int 
     }
 }
 
-// Width and height from a bitmap file's header.
-SIZE BitmapFileSize(const wchar_t* file) {
+SIZE SkinBitmapSize(const wchar_t* file) {
     wchar_t path[MAX_PATH];
     SkinPath(path, file);
-    SIZE size{0, 0};
-    HANDLE handle = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return size;
-    BYTE header[26];
-    DWORD read = 0;
-    if (ReadFile(handle, header, sizeof(header), &read, nullptr) && read == sizeof(header)) {
-        LONG width, height;
-        memcpy(&width, header + 18, 4);
-        memcpy(&height, header + 22, 4);
-        size = SIZE{width, height < 0 ? -height : height};
-    }
-    CloseHandle(handle);
-    return size;
+    return BitmapFileSize(path);
 }
 
 void CreateLightingControls(HWND page) {
-    const SIZE below = BitmapFileSize(L"arrow_below.bmp");
-    const SIZE left = BitmapFileSize(L"arrow_left.bmp");
+    const SIZE below = SkinBitmapSize(L"arrow_below.bmp");
+    const SIZE left = SkinBitmapSize(L"arrow_left.bmp");
     for (int i = 0; i < 4; ++i) {
         HWND slider = CreateControl(kPlainClass, WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, kSliderRects[i], page, 0);
         const SIZE thumb = i < 3 ? below : left;
@@ -207,7 +192,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wchar_t normal[MAX_PATH] = {}, layout[MAX_PATH];
     SkinPath(layout, L"skin_Config.ini");
     GetPrivateProfileStringW(L"SCREEN", L"Normal", L"", normal, MAX_PATH, layout);
-    SIZE mainSize = BitmapFileSize(normal);
+    SIZE mainSize = SkinBitmapSize(normal);
     if (mainSize.cx <= 0 || mainSize.cy <= 0) mainSize = SIZE{787, 430};
 
     // Created hidden, shown once its tree exists, as a dialog whose template is visible is.
@@ -215,8 +200,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     if (!main) return 1;
     SetWindowTextW(main, kTitle);
     MoveWindow(main, 0, 0, mainSize.cx, mainSize.cy, FALSE);
-    static const int kMainKeys[] = {1, 2, 3, 4, 25, 10, 6, 7, 8, 9, 11, 12, 13, 15, 21, 22, 20, 16, 17};
-    CreateButtons(main, L"skin_Config.ini", kMainKeys, sizeof(kMainKeys) / sizeof(int));
+    CreateButtons(main, L"skin_Config.ini", kMainButtonKeys, sizeof(kMainButtonKeys) / sizeof(int));
 
     int keyPageKeys[114];
     for (int i = 0; i < 114; ++i) keyPageKeys[i] = 40 + i;
