@@ -100,8 +100,10 @@ std::u16string SkinnedWindow::LoadSkin() {
     }
     // The state pictures are decoded when a button first shows them; that they are
     // there and whole is checked now, while the window can still refuse to open.
-    for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
-        if (builder.PlacesButtons() && named(*path) && !SkinImageFileLooksWhole(*path)) return *path;
+    if (builder.PlacesButtons()) {
+        for (const std::u16string* path : {&overPath, &downPath, &disabledPath}) {
+            if (named(*path) && !SkinImageFileLooksWhole(*path)) return *path;
+        }
     }
     auto ifNamed = [&](const std::u16string& path) { return named(path) ? path : std::u16string(); };
     m_statePictures = std::make_unique<StatePictures>(ifNamed(overPath), ifNamed(downPath), ifNamed(disabledPath),
